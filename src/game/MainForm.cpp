@@ -1,0 +1,161 @@
+#include "MainForm.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace tavorin {
+
+std::string numberText(int v) { return v >= 0 ? " " + std::to_string(v) : std::to_string(v); }
+
+void placeStartingPosition(GameState& s) {
+    for (auto* board : {&s.comBoard, &s.myBoard}) {
+        (*board)[0] = 2;
+        (*board)[11] = 5;
+        (*board)[16] = 3;
+        (*board)[18] = 5;
+    }
+}
+
+MainForm::MainForm(Platform& platform) : pf_(platform) { ui.attach(&platform); }
+
+namespace {
+// Marks a timer's handler as running, so a tick never re-enters it.
+class Busy {
+public:
+    explicit Busy(bool& flag) : flag_(flag) { flag_ = true; }
+    ~Busy() { flag_ = false; }
+    Busy(const Busy&) = delete;
+    Busy& operator=(const Busy&) = delete;
+
+private:
+    bool& flag_;
+};
+}  // namespace
+
+void MainForm::deliver(const Event& e) {
+    const bool quitting = e.kind == Event::Close || (e.kind == Event::Menu && e.menu == MenuId::mnuEnd);
+    if (gameOver_ && !quitting) return;  // a finished game answers only Exit and closing
+    switch (e.kind) {
+        case Event::Close: Form_Unload(); return;
+        case Event::Tick: {
+            const int t = static_cast<int>(e.timer);
+            if (!ui.timer(e.timer).enabled() || timerActive_[t]) return;
+            Busy busy(timerActive_[t]);
+            switch (e.timer) {
+                case TimerId::Timer1: Timer1_Timer(); break;
+                case TimerId::Timer2: Timer2_Timer(); break;
+                case TimerId::Timer3: Timer3_Timer(); break;
+                case TimerId::Timer4: Timer4_Timer(); break;
+            }
+            return;
+        }
+        case Event::Menu: {
+            if (!ui.item(e.menu).enabled) return;
+            switch (e.menu) {
+                case MenuId::mnuNew: mnuNew_Click(); break;
+                case MenuId::mnuSaveAs: mnuSaveAs_Click(); break;
+                case MenuId::mnuOpen: mnuOpen_Click(); break;
+                case MenuId::mnuEnd: mnuEnd_Click(); break;
+                case MenuId::menCansel: menCansel_Click(); break;
+                case MenuId::menBGMPlay: menBGMPlay_Click(); break;
+                case MenuId::mnuBGMStop: mnuBGMStop_Click(); break;
+                case MenuId::mnuMselect: mnuMselect_Click(); break;
+                default: break;  // menus, the hyphen row and the version line do nothing
+            }
+            return;
+        }
+        default: break;
+    }
+    const bool inRange = e.index >= 0 && ((e.control == Control::PLACE && e.index < 480) ||
+                                          (e.control == Control::MED && e.index < 20) ||
+                                          (e.control == Control::DICE && e.index < 4));
+    if (!inRange) return;
+    switch (e.control) {
+        case Control::PLACE:
+            if (e.kind == Event::MouseMove) PLACE_MouseMove(e.index);
+            else PLACE_Click(e.index);  // a quick second click on a point is another move
+            break;
+        case Control::MED:
+            if (e.kind == Event::MouseMove) MED_MouseMove(e.index);
+            else MED_Click(e.index);
+            break;
+        case Control::DICE:
+            if (e.kind == Event::Click) DICE_Click(e.index);
+            else if (e.kind == Event::DblClick) DICE_DblClick(e.index);
+            break;
+        case Control::None: break;
+    }
+}
+
+void MainForm::Form_Load() {
+    st.bgmFile = "bgm1.mp3";
+    bgmPlay(st.bgmFile);
+    ui.Timer4.setEnabled(true);
+    ui.item(MenuId::mnuSaveAs).enabled = false;
+    ui.item(MenuId::menCansel).enabled = false;
+    ui.Label3.visible = false;
+    for (int k = 0; k < 24; ++k) {
+        ui.Shape1[k].visible = false;
+        ui.MM[k].visible = false;
+        ui.CM[k].visible = false;
+    }
+}
+
+void MainForm::mnuNew_Click() {
+    pf_.seedFromClock();
+    // A fresh record, so nothing of an earlier state can leak into the game.
+    GameState fresh;
+    fresh.bgmFile = st.bgmFile;
+    st = fresh;
+    placeStartingPosition(st);
+    st.diceMoves = {0, 0, 0, 0};
+    st.rollTicks = 0;
+    st.turnState = PlayerTurn;
+    st.movesLeft = 2;
+    st.comBar = 0;
+    st.myBar = 0;
+    ui.Timer4.setInterval(100);
+    ui.Timer4.setEnabled(true);
+    ui.item(MenuId::mnuNew).enabled = false;
+    ui.item(MenuId::mnuOpen).enabled = false;
+    ui.item(MenuId::mnuSaveAs).enabled = true;
+    ui.item(MenuId::menCansel).enabled = true;
+    ui.Label3.visible = true;
+    gameUnderWay_ = true;
+    ui.Timer1.setEnabled(true);
+}
+
+void MainForm::mnuEnd_Click() {
+    bgmClose(st.bgmFile);
+    pf_.endProgram();
+}
+
+void MainForm::Form_Unload() {
+    bgmClose(st.bgmFile);
+    pf_.endProgram();
+}
+
+// The pauses let the window show what was just drawn, then block the game.
+void MainForm::pause(int ms) {
+    pf_.doEvents();
+    pf_.sleepMs(ms);
+}
+
+// The integer part of r * 6 + 1; never 7, even if the generator ever gave 1.0.
+int MainForm::rollDie() { return std::clamp(static_cast<int>(pf_.random() * 6 + 1), 1, 6); }
+
+void MainForm::showDie(Image& slot, int value) {
+    slot.show(ui.SAIKORO[value >= 0 && value <= 6 ? value : 0]);
+}
+
+void MainForm::swapDice() { std::swap(st.diceMoves[0], st.diceMoves[1]); }
+
+// After the 15th checker is off: an Exit or close that came during the pause ends the program
+// here; otherwise the program starts anew for the next game.
+void MainForm::endOfGame() {
+    pf_.doEvents();
+    if (!pf_.restartProgram()) pf_.showError("TAVORIN could not be started again for a new game.");
+    pf_.endProgram();
+}
+
+}  // namespace tavorin

@@ -1,0 +1,133 @@
+#pragma once
+// The main window's handlers: the whole game, driven by the window's events. It owns the game
+// record and the model of the window, and reaches everything outside through Platform.
+#include <array>
+#include <optional>
+#include <string>
+
+#include "GameState.h"
+#include "Model.h"
+#include "Platform.h"
+
+namespace tavorin {
+
+enum class Control { None, PLACE, MED, DICE };
+
+struct Event {
+    enum Kind { Click, DblClick, MouseMove, Menu, Tick, Close } kind = Click;
+    Control control = Control::None;
+    int index = 0;
+    MenuId menu = MenuId::mnuFile;
+    TimerId timer = TimerId::Timer1;
+
+    static Event click(Control c, int i) { return {Click, c, i}; }
+    static Event dblClick(Control c, int i) { return {DblClick, c, i}; }
+    static Event mouseMove(Control c, int i) { return {MouseMove, c, i}; }
+    static Event command(MenuId m) { return {Menu, Control::None, 0, m}; }
+    static Event tick(TimerId t) { return {Tick, Control::None, 0, MenuId::mnuFile, t}; }
+    static Event close() { return {Close}; }
+};
+
+class MainForm {
+public:
+    explicit MainForm(Platform& platform);
+    MainForm(const MainForm&) = delete;
+    MainForm& operator=(const MainForm&) = delete;
+
+    GameState st;
+    MainModel ui;
+
+    // The one way in for the window's events: applies the guards every handler shares.
+    void deliver(const Event& e);
+
+    bool gameOver() const { return gameOver_; }
+    bool gameUnderWay() const { return gameUnderWay_; }
+    bool comPlaying() const { return comPlaying_ > 0; }
+    bool travelling() const { return travelling_ > 0; }
+
+    // Start-up, new game and exit.
+    void Form_Load();
+    void Form_Unload();
+    void mnuNew_Click();
+    void mnuEnd_Click();
+    // Rolls and the hand-over.
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void Timer3_Timer();
+    void DICE_Click(int index);
+    void DICE_DblClick(int index);
+    void menCansel_Click();
+    // The player's moves.
+    void PLACE_Click(int index);
+    void MED_Click(int index);
+    void PLACE_MouseMove(int index);
+    void MED_MouseMove(int index);
+    // Saved games.
+    void mnuSaveAs_Click();
+    void mnuOpen_Click();
+    // Music.
+    void Timer4_Timer();
+    void menBGMPlay_Click();
+    void mnuBGMStop_Click();
+    void mnuMselect_Click();
+
+    void refreshBoard();
+    void animateMove(int from, int to);
+    void comMove(int mode);
+
+    void bgmPlay(const std::string& name);
+    void bgmClose(const std::string& name);
+    std::string bgmMode(const std::string& name);
+
+private:
+    void pause(int ms);
+    int rollDie();
+    void showDie(Image& slot, int value);
+    void swapDice();
+    void handOver();
+    void handOverToCom();
+    void startPlayerRoll();
+    bool rollRunning() const;
+    void bearOffPlayer(int p);
+    void movePlayer(int p, int t);
+    void endOfGame();
+    // COM.
+    void comBarTurn();
+    void comEnter(int d);
+    void comMoveAfterEntry();
+    bool comEntryBlocked(int d) const;
+    void comHandBack();
+    void comPlayDie(int d);
+    void comSearch(int d);
+    void comPlayFrom(int from, int d);
+    void comBearOff(int d);
+    void comWins();
+
+    // A move takes its checker off before it travels and lands it after; a save made in
+    // between writes the position from before the move.
+    class MoveInFlight {
+    public:
+        explicit MoveInFlight(MainForm& f) : f_(f) {
+            if (!f_.beforeMove_) f_.beforeMove_ = f_.st;
+        }
+        ~MoveInFlight() { f_.beforeMove_.reset(); }
+        MoveInFlight(const MoveInFlight&) = delete;
+        MoveInFlight& operator=(const MoveInFlight&) = delete;
+
+    private:
+        MainForm& f_;
+    };
+
+    Platform& pf_;
+    bool gameUnderWay_ = false;
+    bool gameOver_ = false;
+    int comPlaying_ = 0;
+    int travelling_ = 0;
+    std::optional<GameState> beforeMove_;
+    std::array<bool, 4> timerActive_{};
+};
+
+// A number written into a message: one blank before it, or its minus sign.
+std::string numberText(int v);
+
+}  // namespace tavorin

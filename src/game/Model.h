@@ -1,0 +1,124 @@
+#pragma once
+// A toolkit-free model of the main window: every control with its place, size, picture and
+// visibility, the labels, timers and menu items. Handlers change only this model; the real
+// window paints it and delivers its events.
+#include <array>
+#include <string>
+#include <vector>
+
+#include "Platform.h"
+
+namespace tavorin {
+
+enum class Pic : unsigned char {
+    None,  // shows nothing
+    Title,
+    Board,
+    CheckerM,  // the player's light-green checker
+    CheckerC,  // COM's red checker
+    Blank,     // fully transparent, 32 x 32
+    Die1, Die2, Die3, Die4, Die5, Die6,
+};
+
+struct Size {
+    int w = 0, h = 0;
+};
+Size pictureSize(Pic p);  // {0, 0} for None
+Pic dieFace(int pips);    // Die1..Die6, or None for anything outside 1..6
+
+struct Rect {
+    int x = 0, y = 0, w = 0, h = 0;
+    bool contains(int px, int py) const { return px >= x && py >= y && px < x + w && py < y + h; }
+};
+
+struct Image {
+    Rect rect;  // top-left corner fixed; the size follows the picture given
+    bool visible = true;
+    Pic pic = Pic::None;
+
+    // Copies the holder's picture into this slot; a slot takes its picture's size.
+    void show(const Image& holder) { setPicture(holder.pic); }
+    void setPicture(Pic p);
+};
+
+struct Shape {
+    Rect rect;
+    bool visible = true;
+};
+
+struct LabelFont {
+    std::string family;
+    double points = 0;
+    bool bold = false;
+};
+
+struct Label {
+    Rect rect;
+    bool visible = true;
+    std::string text;
+    LabelFont font;
+};
+
+class Timer {
+public:
+    Timer(TimerId id, int intervalMs, bool enabled) : id_(id), interval_(intervalMs), enabled_(enabled) {}
+    bool enabled() const { return enabled_; }
+    int interval() const { return interval_; }
+    TimerId id() const { return id_; }
+    void setEnabled(bool on);
+    void setInterval(int ms);
+    void attach(Platform* p) { platform_ = p; }
+
+private:
+    void notify() const;
+    TimerId id_;
+    int interval_;
+    bool enabled_;
+    Platform* platform_ = nullptr;
+};
+
+enum class MenuId {
+    mnuFile, mnuNew, mnuSaveAs, mnuOpen, mnu0, mnuEnd,
+    memEdit, menCansel,
+    mnuOption, mnuBGM, menBGMPlay, mnuBGMStop, mnuMselect,
+    mnuVersion, Version,
+};
+constexpr int kMenuCount = 15;
+
+struct MenuItem {
+    MenuId id;
+    std::string caption;   // '&' marks the access key
+    std::string shortcut;  // "Ctrl+N" or ""
+    int parent;            // index of the parent item, -1 for a top-level menu
+    bool enabled = true;
+};
+
+struct MainModel {
+    MainModel();
+
+    std::string caption = "TAVORIN";
+    Size clientSize{991, 696};
+    Pic background = Pic::Title;
+
+    std::array<Image, 480> PLACE;
+    std::array<Image, 20> MED, CPUD, UPM, UPC;
+    std::array<Image, 24> MM, CM;
+    std::array<Shape, 24> Shape1;
+    std::array<Image, 4> DICE;
+    Image saiY, saiC;
+    std::array<Image, 7> SAIKORO;
+    Image komaM, komaC, KARA, BA;
+    Label Label1, Label2, Label3;
+    Timer Timer1{TimerId::Timer1, 300, false};
+    Timer Timer2{TimerId::Timer2, 300, false};
+    Timer Timer3{TimerId::Timer3, 300, false};
+    Timer Timer4{TimerId::Timer4, 5, true};
+    std::vector<MenuItem> menu;
+
+    Timer& timer(TimerId id);
+    MenuItem& item(MenuId id) { return menu[static_cast<int>(id)]; }
+    const MenuItem& item(MenuId id) const { return menu[static_cast<int>(id)]; }
+    void attach(Platform* p);
+};
+
+}  // namespace tavorin

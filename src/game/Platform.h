@@ -1,0 +1,42 @@
+#pragma once
+// Everything the game's handlers need from outside: sound, pacing, dice, dialogs and the
+// process. The real window and the virtual-clock test platform both implement it.
+#include <string>
+#include <vector>
+
+#include "AudioOut.h"
+
+namespace tavorin {
+
+struct FileFilter {
+    std::string description;  // shown in the dialog's type list
+    std::string pattern;      // "*.kif", "*.*"
+};
+using FilterList = std::vector<FileFilter>;
+
+enum class TimerId { Timer1 = 0, Timer2 = 1, Timer3 = 2, Timer4 = 3 };
+
+class Platform : public AudioOut {
+public:
+    // Runs the window's pending events once (input, timer ticks, repaint), from inside a handler.
+    virtual void doEvents() = 0;
+    // Blocks the game for ms milliseconds: the window repaints but runs no handler.
+    virtual void sleepMs(int ms) = 0;
+    // A value uniform in [0, 1).
+    virtual double random() = 0;
+    virtual void seedFromClock() = 0;
+    // Modal file dialogs; the chosen full path, or "" on cancel.
+    virtual std::string openFileDialog(const std::string& title, const FilterList& filters,
+                                       const std::string& dir) = 0;
+    virtual std::string saveFileDialog(const std::string& title, const FilterList& filters,
+                                       const std::string& dir, const std::string& proposed) = 0;
+    // Starts this program anew as a fresh process; false when it could not be started.
+    virtual bool restartProgram() = 0;
+    // Ends the program at once: nothing suspended in a pause runs on afterwards.
+    [[noreturn]] virtual void endProgram() = 0;
+    virtual void showError(const std::string& message) = 0;
+    // A timer of the window was enabled, disabled or given a new interval.
+    virtual void timerChanged(TimerId id, bool enabled, int intervalMs) = 0;
+};
+
+}  // namespace tavorin

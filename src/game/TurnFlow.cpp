@@ -1,0 +1,114 @@
+// The opening roll, the player's roll and the hand-over of the turn between the sides.
+#include "MainForm.h"
+
+namespace tavorin {
+
+bool MainForm::rollRunning() const { return ui.Timer1.enabled() || ui.Timer3.enabled(); }
+
+void MainForm::Timer1_Timer() {
+    pf_.playSound("dice.wav");
+    if (st.rollTicks <= 5) {
+        do {
+            st.die1 = static_cast<int16_t>(rollDie());
+            st.die2 = static_cast<int16_t>(rollDie());
+        } while (st.die1 == st.die2);  // the opening roll never ties
+        showDie(ui.saiY, st.die1);
+        showDie(ui.saiC, st.die2);
+        st.rollTicks += 1;
+        return;
+    }
+    ui.Timer1.setEnabled(false);
+    ui.background = Pic::Board;
+    ui.saiC.visible = false;
+    ui.saiY.visible = false;
+    showDie(ui.DICE[0], st.die1);
+    showDie(ui.DICE[1], st.die2);
+    st.diceMoves[0] = st.die1;
+    st.diceMoves[1] = st.die2;
+    if (st.die1 > st.die2) {
+        ui.Label1.text = "YOUR TURN";
+        ui.Label2.text = "";
+    } else {
+        st.rollTicks = 0;
+        st.turnState = ComTurn;
+        st.movesLeft = 2;
+        ++comPlaying_;
+        comMove(0);
+        --comPlaying_;
+        ui.Label1.text = "Rolling Dice.";
+        ui.Label2.text = "";
+        startPlayerRoll();
+    }
+    refreshBoard();
+}
+
+// Every starter of the player's roll hands it a fresh turn.
+void MainForm::startPlayerRoll() {
+    st.turnState = PlayerTurn;
+    st.rollTicks = 0;
+    st.movesLeft = 2;
+    ui.Timer3.setEnabled(true);
+}
+
+void MainForm::Timer3_Timer() {
+    pf_.seedFromClock();
+    st.die1 = static_cast<int16_t>(rollDie());
+    st.die2 = static_cast<int16_t>(rollDie());
+    showDie(ui.DICE[0], st.die1);
+    showDie(ui.DICE[1], st.die2);
+    st.diceMoves[0] = st.die1;
+    st.diceMoves[1] = st.die2;
+    st.rollTicks += 1;
+    pf_.playSound("dice.wav");
+    if (st.rollTicks <= 5) return;
+    ui.Timer3.setEnabled(false);
+    ui.Label1.text = "YOUR TURN.";
+    ui.Label2.text = "";
+    st.turnState = PlayerTurn;
+    st.rollTicks = 0;
+    st.movesLeft = st.die1 != st.die2 ? 2 : 4;
+    refreshBoard();
+}
+
+void MainForm::DICE_Click(int /*index*/) {
+    if (rollRunning()) return;  // the dice are not yet the ones to play
+    if (st.movesLeft != 2 || st.turnState != PlayerTurn) return;
+    swapDice();
+    refreshBoard();
+}
+
+void MainForm::DICE_DblClick(int /*index*/) { handOver(); }
+
+void MainForm::menCansel_Click() { handOver(); }
+
+// Passing the turn, by a double-click on the dice or Move cancel. It never starts a second
+// turn beside a running one: a running roll is stopped first, and while COM plays or a
+// checker travels the command waits for nothing and does nothing.
+void MainForm::handOver() {
+    if (!gameUnderWay_ || ui.Timer1.enabled() || comPlaying_ > 0 || travelling_ > 0) return;
+    ui.Timer2.setEnabled(false);
+    ui.Timer3.setEnabled(false);
+    if (st.turnState == PlayerTurn) {
+        ui.Label1.text = "Rolling Dice.";
+        ui.Label2.text = "COMS TURN";
+        st.rollTicks = 0;
+        st.turnState = ComTurn;
+        st.movesLeft = 2;
+        ui.Timer2.setEnabled(true);
+    } else {
+        ui.Label1.text = "Rolling Dice.";
+        ui.Label2.text = "YOUR TURN";
+        startPlayerRoll();
+    }
+}
+
+void MainForm::handOverToCom() {
+    ui.Label1.text = "Rolling Dice.";
+    ui.Label2.text = "";
+    st.rollTicks = 0;
+    st.turnState = ComTurn;
+    st.movesLeft = 2;
+    ui.Timer2.setEnabled(true);
+}
+
+}  // namespace tavorin

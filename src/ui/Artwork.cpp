@@ -1,0 +1,579 @@
+// Every picture of the game, painted with QPainter in logical pixels. A picture is painted on an
+// image of its size times the device pixel ratio, so the same code serves every screen.
+#include "Artwork.h"
+
+#include <QFont>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRadialGradient>
+#include <QTransform>
+#include <array>
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+namespace tavorin::art {
+namespace {
+
+const QColor kGreen(0, 128, 0);
+const QColor kOlive(64, 128, 0);
+const QColor kDarkGreen(0, 64, 0);
+const QColor kPointLight(255, 255, 128);
+const QColor kField(22, 92, 58);
+const QColor kTray(16, 74, 46);
+const QColor kBallGreen(120, 224, 96);
+const QColor kBallRed(222, 34, 30);
+
+QImage canvas(Size s, qreal dpr) {
+    QImage img(qRound(s.w * dpr), qRound(s.h * dpr), QImage::Format_ARGB32_Premultiplied);
+    img.setDevicePixelRatio(dpr);
+    img.fill(Qt::transparent);
+    return img;
+}
+
+QColor withAlpha(QColor c, int a) {
+    c.setAlpha(a);
+    return c;
+}
+
+// ---- Balls: the checkers and the title's decoration -------------------------------------------
+
+void drawBall(QPainter& p, QPointF c, qreal r, const QColor& base) {
+    p.save();
+    p.setPen(Qt::NoPen);
+    // A soft contact shadow, offset away from the light at the upper left.
+    QRadialGradient shadow(c + QPointF(0.08 * r, 0.12 * r), r * 1.08);
+    shadow.setColorAt(0.85, QColor(0, 0, 0, 70));
+    shadow.setColorAt(1.0, QColor(0, 0, 0, 0));
+    p.setBrush(shadow);
+    p.drawEllipse(c + QPointF(0.08 * r, 0.12 * r), r * 1.08, r * 1.08);
+
+    const QPointF light = c + QPointF(-0.38 * r, -0.42 * r);
+    QRadialGradient body(light, 1.5 * r, light);
+    body.setColorAt(0.0, base.lighter(155));
+    body.setColorAt(0.35, base);
+    body.setColorAt(0.8, base.darker(165));
+    body.setColorAt(1.0, base.darker(260));
+    p.setBrush(body);
+    p.drawEllipse(c, r, r);
+
+    // Light bounced back from the table brightens the lower rim.
+    QRadialGradient bounce(c + QPointF(0.3 * r, 0.62 * r), 0.55 * r);
+    bounce.setColorAt(0.0, withAlpha(base.lighter(140), 110));
+    bounce.setColorAt(1.0, withAlpha(base.lighter(140), 0));
+    p.setBrush(bounce);
+    p.drawEllipse(c, r, r);
+
+    QRadialGradient spec(light, 0.5 * r);
+    spec.setColorAt(0.0, QColor(255, 255, 255, 235));
+    spec.setColorAt(0.35, QColor(255, 255, 255, 120));
+    spec.setColorAt(1.0, QColor(255, 255, 255, 0));
+    p.setBrush(spec);
+    p.drawEllipse(light, 0.5 * r, 0.42 * r);
+
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(withAlpha(base.darker(330), 170), std::max(0.7, 0.06 * r)));
+    p.drawEllipse(c, r - 0.03 * r, r - 0.03 * r);
+    p.restore();
+}
+
+QImage checker(const QColor& base, qreal dpr) {
+    QImage img = canvas({32, 32}, dpr);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    drawBall(p, {16.0, 15.5}, 14.5, base);
+    return img;
+}
+
+// ---- Text --------------------------------------------------------------------------------------
+
+// The outline of `text`, scaled so its ink fills the height of `box` and centred in it; letters
+// too wide for the box are narrowed to fit.
+QPainterPath fittedText(const QString& text, const QFont& font, const QRectF& box) {
+    QPainterPath path;
+    path.addText(0, 0, font, text);
+    const QRectF ink = path.boundingRect();
+    const qreal sy = box.height() / ink.height();
+    const qreal sx = std::min(sy, box.width() / ink.width());
+    QTransform t;
+    t.translate(box.center().x(), box.center().y());
+    t.scale(sx, sy);
+    t.translate(-ink.center().x(), -ink.center().y());
+    return t.map(path);
+}
+
+QFont fontPx(const QString& family, int px, bool bold) {
+    QFont f(family);
+    f.setPixelSize(px);
+    f.setBold(bold);
+    f.setStyleStrategy(QFont::PreferAntialias);
+    return f;
+}
+
+// Raised lettering: a drop shadow, a dark rim and a vertical gradient face.
+void drawLettering(QPainter& p, const QPainterPath& path, const QColor& top, const QColor& bottom,
+                   const QColor& rim, qreal rimWidth) {
+    const QRectF r = path.boundingRect();
+    p.save();
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 0, 0, 90));
+    p.drawPath(path.translated(rimWidth + 2, rimWidth + 3));
+    p.setPen(QPen(rim, rimWidth * 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(path);
+    QLinearGradient face(r.topLeft(), r.bottomLeft());
+    face.setColorAt(0.0, top);
+    face.setColorAt(0.55, top);
+    face.setColorAt(1.0, bottom);
+    p.setPen(Qt::NoPen);
+    p.setBrush(face);
+    p.drawPath(path);
+    p.restore();
+}
+
+// ---- Title picture -----------------------------------------------------------------------------
+
+constexpr qreal kTitleCentreX = 495.5;  // the middle of the part the window shows
+
+void drawTitleBalls(QPainter& p) {
+    for (int i = 0; i < 12; ++i) {
+        const qreal x = kTitleCentreX + (i - 5.5) * 80;
+        drawBall(p, {x, 55}, 14.5, kBallGreen);
+        drawBall(p, {x, 315}, 14.5, kBallGreen);
+        drawBall(p, {x - 16, 660}, 15.5, kBallGreen);
+        drawBall(p, {x + 16, 660}, 15.5, kBallRed);
+    }
+}
+
+QImage title(qreal dpr) {
+    const Size s = pictureSize(Pic::Title);
+    QImage img = canvas(s, dpr);
+    QPainter p(&img);
+    p.fillRect(QRect(0, 0, s.w, s.h), kGreen);
+    p.setRenderHint(QPainter::Antialiasing);
+    drawTitleBalls(p);
+
+    const QFont serif = fontPx("DejaVu Serif", 120, true);
+    const QPainterPath name = fittedText("TAVORIN", serif, QRectF(0, 130, 2 * kTitleCentreX, 85));
+    drawLettering(p, name, QColor(255, 255, 40), QColor(255, 196, 0), QColor(90, 60, 0), 2.5);
+
+    const QColor blueTop(70, 110, 255), blueBottom(20, 30, 190), rim(230, 236, 255);
+    QFont narrow = fontPx("DejaVu Serif", 120, true);
+    narrow.setStretch(QFont::SemiCondensed);
+    drawLettering(p, fittedText("YOU", narrow, QRectF(100, 410, 135, 55)), blueTop, blueBottom,
+                  rim, 1.5);
+    drawLettering(p, fittedText("CPU", narrow, QRectF(625, 410, 140, 55)), blueTop, blueBottom,
+                  rim, 1.5);
+    return img;
+}
+
+// ---- Board picture -----------------------------------------------------------------------------
+
+// x ranges of the 24 triangles by the player's index (shown as point index + 1); the checker
+// slots of the window's layout stand on these.
+constexpr std::array<std::array<int, 2>, 24> kTriangleX = {{
+    {705, 753}, {648, 696}, {591, 639}, {534, 582}, {477, 525}, {420, 468},
+    {297, 345}, {240, 288}, {183, 231}, {126, 174}, {69, 117},  {12, 60},
+    {13, 60},   {67, 119},  {126, 174}, {181, 233}, {240, 288}, {295, 347},
+    {421, 468}, {475, 527}, {534, 582}, {589, 641}, {648, 696}, {703, 755},
+}};
+
+constexpr int kTopBase = 57, kTopTip = 262, kBottomBase = 558, kBottomTip = 362;
+
+// A rectangle by its inclusive pixel ranges.
+QRect span(int x0, int x1, int y0, int y1) { return QRect(x0, y0, x1 - x0 + 1, y1 - y0 + 1); }
+
+// The four sunken panels: the two halves of the board and the two trays.
+const std::array<QRect, 4> kWells = {span(13, 353, 57, 557), span(421, 761, 57, 557),
+                                     span(772, 837, 57, 285), span(772, 837, 300, 557)};
+
+// A panel's cloth, a little brighter in its middle as if lit from above.
+void fillWell(QPainter& p, const QRect& r, const QColor& c) {
+    QRadialGradient light(QRectF(r).center(), 0.75 * std::max(r.width(), r.height()));
+    light.setColorAt(0, c.lighter(112));
+    light.setColorAt(1, c);
+    p.fillRect(r, light);
+}
+
+// The panel sinks below the frame: a soft shadow along its top and left inner edges.
+void shadeWell(QPainter& p, const QRect& r) {
+    QLinearGradient top(0, r.top(), 0, r.top() + 7);
+    top.setColorAt(0, QColor(0, 0, 0, 110));
+    top.setColorAt(1, QColor(0, 0, 0, 0));
+    p.fillRect(QRect(r.left(), r.top(), r.width(), 7), top);
+    QLinearGradient left(r.left(), 0, r.left() + 5, 0);
+    left.setColorAt(0, QColor(0, 0, 0, 80));
+    left.setColorAt(1, QColor(0, 0, 0, 0));
+    p.fillRect(QRect(r.left(), r.top(), 5, r.height()), left);
+}
+
+void drawFrame(QPainter& p) {
+    p.fillRect(span(0, 850, 42, 560), kOlive);
+    p.fillRect(span(0, 850, 42, 42), kOlive.lighter(135));   // lit upper edge
+    p.fillRect(span(0, 0, 42, 557), kOlive.lighter(125));     // lit left edge
+    p.fillRect(span(850, 850, 43, 557), kOlive.darker(140));  // shaded right edge
+    p.fillRect(span(13, 837, 48, 55), kDarkGreen);
+    p.fillRect(span(0, 850, 558, 560), Qt::black);
+    for (int i = 0; i < 4; ++i) fillWell(p, kWells[i], i < 2 ? kField : kTray);
+    p.fillRect(span(355, 362, 48, 557), kDarkGreen);
+    p.fillRect(span(763, 770, 48, 557), kDarkGreen);
+
+    // The bar and the tray divider get a faint rounded sheen.
+    QLinearGradient bar(363, 0, 420, 0);
+    bar.setColorAt(0, kOlive.lighter(112));
+    bar.setColorAt(0.5, kOlive);
+    bar.setColorAt(1, kOlive.darker(125));
+    p.fillRect(span(363, 419, 56, 557), bar);
+    QLinearGradient divider(0, 286, 0, 299);
+    divider.setColorAt(0, kOlive.lighter(125));
+    divider.setColorAt(1, kOlive.darker(130));
+    p.fillRect(span(772, 837, 286, 298), divider);
+}
+
+void drawTriangle(QPainter& p, int j) {
+    const auto [x0, x1] = kTriangleX[j];
+    const bool top = j >= 12;
+    const qreal left = x0, right = x1 + 1, mid = (left + right) / 2;
+    const qreal base = top ? kTopBase : kBottomBase, tip = top ? kTopTip : kBottomTip;
+    const QPolygonF tri({QPointF(left, base), QPointF(right, base), QPointF(mid, tip)});
+    const bool light = j % 2 == 0;  // the top-left point is light, the bottom-left dark
+    const QColor fill = light ? kPointLight : QColor(Qt::black);
+    p.setPen(QPen(light ? QColor(170, 160, 60) : QColor(60, 70, 60), 1.0));
+    p.setBrush(fill);
+    p.drawPolygon(tri);
+}
+
+void drawPointNumber(QPainter& p, int j) {
+    const auto [x0, x1] = kTriangleX[j];
+    const qreal mid = (x0 + x1 + 1) / 2.0;
+    const QRectF box = j >= 12 ? QRectF(mid - 20, 24, 40, 12) : QRectF(mid - 20, 567, 40, 12);
+    const QFont font = fontPx("DejaVu Sans", 16, true);
+    QPainterPath path;
+    path.addText(0, 0, font, QString::number(j + 1));
+    const QRectF ink = path.boundingRect();
+    path.translate(box.center() - ink.center());
+    p.setPen(QPen(QColor(40, 0, 0, 200), 2.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(path);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(255, 40, 40));
+    p.drawPath(path);
+}
+
+QImage board(qreal dpr) {
+    const Size s = pictureSize(Pic::Board);
+    QImage img = canvas(s, dpr);
+    QPainter p(&img);
+    p.fillRect(QRect(0, 0, s.w, s.h), kGreen);
+    drawFrame(p);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setClipRect(span(13, 353, 57, 557));
+    for (int j : {6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17}) drawTriangle(p, j);
+    p.setClipRect(span(421, 761, 57, 557));
+    for (int j : {0, 1, 2, 3, 4, 5, 18, 19, 20, 21, 22, 23}) drawTriangle(p, j);
+    p.setClipping(false);
+    for (const QRect& r : kWells) shadeWell(p, r);
+    for (int j = 0; j < 24; ++j) drawPointNumber(p, j);
+    return img;
+}
+
+// ---- Dice --------------------------------------------------------------------------------------
+
+// A cube with corners at +-1, turned about the vertical and seen from above at an angle.
+constexpr double kTurn = 24.0 * std::numbers::pi / 180.0;
+constexpr double kTilt = 40.0 * std::numbers::pi / 180.0;
+
+QPointF project(double x, double y, double z) {
+    const double xr = x * std::cos(kTurn) + z * std::sin(kTurn);
+    const double zr = -x * std::sin(kTurn) + z * std::cos(kTurn);
+    const double yr = y * std::cos(kTilt) - zr * std::sin(kTilt);
+    return {xr, -yr};
+}
+
+// The affine map from a face's own square [-1, 1]^2 to the projected cube.
+QTransform faceMap(QPointF origin, QPointF sAxis, QPointF tAxis) {
+    return QTransform(sAxis.x() - origin.x(), sAxis.y() - origin.y(), tAxis.x() - origin.x(),
+                      tAxis.y() - origin.y(), origin.x(), origin.y());
+}
+
+// The cube fitted into a box: its outline and the maps of its faces.
+struct Cube {
+    QPolygonF outline;  // six corners, clockwise from the back left of the top face
+    QTransform top, front, side, floor;
+};
+
+Cube cubeIn(const QRectF& box) {
+    Cube c;
+    c.outline = QPolygonF({project(-1, 1, -1), project(1, 1, -1), project(1, 1, 1),
+                           project(1, -1, 1), project(-1, -1, 1), project(-1, -1, -1)});
+    const QRectF b = c.outline.boundingRect();
+    const qreal s = std::min(box.width() / b.width(), box.height() / b.height());
+    QTransform fit;
+    fit.translate(box.center().x(), box.center().y());
+    fit.scale(s, s);
+    fit.translate(-b.center().x(), -b.center().y());
+    c.outline = fit.map(c.outline);
+    c.top = faceMap(project(0, 1, 0), project(1, 1, 0), project(0, 1, 1)) * fit;
+    c.front = faceMap(project(0, 0, 1), project(1, 0, 1), project(0, -1, 1)) * fit;
+    c.side = faceMap(project(-1, 0, 0), project(-1, 0, 1), project(-1, -1, 0)) * fit;
+    c.floor = faceMap(project(0, -1, 0), project(1, -1, 0), project(0, -1, 1)) * fit;
+    return c;
+}
+
+// The outline with its corners rounded off by about `radius`.
+QPainterPath roundedOutline(const QPolygonF& poly, qreal radius) {
+    QPainterPath path;
+    const int n = poly.size();
+    for (int i = 0; i < n; ++i) {
+        const QPointF v = poly[i], prev = poly[(i + n - 1) % n], next = poly[(i + 1) % n];
+        auto towards = [&](QPointF to) {
+            const QPointF d = to - v;
+            const qreal len = std::hypot(d.x(), d.y());
+            return v + d * std::min(0.45, radius / len);
+        };
+        const QPointF a = towards(prev), b = towards(next);
+        if (i == 0) path.moveTo(a);
+        else path.lineTo(a);
+        path.quadTo(v, b);
+    }
+    path.closeSubpath();
+    return path;
+}
+
+// Pip centres on the top face, in face units.
+QList<QPointF> pipCentres(int pips) {
+    const qreal a = 0.52;
+    switch (pips) {
+        case 1: return {{0, 0}};
+        case 2: return {{-a, -a}, {a, a}};
+        case 3: return {{-a, -a}, {0, 0}, {a, a}};
+        case 4: return {{-a, -a}, {a, -a}, {-a, a}, {a, a}};
+        case 5: return {{-a, -a}, {a, -a}, {0, 0}, {-a, a}, {a, a}};
+        default: return {{-a, -a}, {-a, 0}, {-a, a}, {a, -a}, {a, 0}, {a, a}};
+    }
+}
+
+// One filled shape of a die: a path in its own coordinates, placed by `map`, with a brush whose
+// gradient lies in the same coordinates. The same list paints the pictures and writes the SVG.
+struct Fill {
+    QTransform map;
+    QPainterPath path;
+    QBrush brush;
+};
+
+struct DieScene {
+    Fill shadow;               // on the table, outside the body
+    QPainterPath body;         // the rounded outline: clips the parts, then is stroked
+    std::vector<Fill> parts;   // faces and pips, clipped to the body
+    QPen outline;
+};
+
+QPainterPath ellipse(QPointF c, qreal r) {
+    QPainterPath path;
+    path.addEllipse(c, r, r);
+    return path;
+}
+
+// How a face shades towards each of its four edges (s = -1, s = +1, t = -1, t = +1): a crease
+// towards a neighbouring face blends to a shared colour, an outer edge darkens as it turns away.
+struct FaceLook {
+    QColor body;
+    std::array<QColor, 4> edge;
+};
+
+void addFace(DieScene& s, const QTransform& map, const FaceLook& look) {
+    QPainterPath square;
+    square.addRect(-1.05, -1.05, 2.1, 2.1);
+    s.parts.push_back({map, square, look.body});
+    constexpr qreal kBand = 0.3;  // the width of the rounded edge, in face units
+    const std::array<QLineF, 4> across = {{{-1, 0, -1 + kBand, 0}, {1, 0, 1 - kBand, 0},
+                                           {0, -1, 0, -1 + kBand}, {0, 1, 0, 1 - kBand}}};
+    for (int e = 0; e < 4; ++e) {
+        QLinearGradient g(across[e].p1(), across[e].p2());
+        g.setColorAt(0, look.edge[e]);
+        g.setColorAt(1, withAlpha(look.edge[e], 0));
+        s.parts.push_back({map, square, g});
+    }
+}
+
+void addPips(DieScene& s, const QTransform& map, int pips) {
+    const qreal r = pips == 1 ? 0.3 : 0.19;
+    const QColor ink = pips == 1 ? QColor(215, 20, 25) : QColor(22, 22, 26);
+    for (const QPointF& c : pipCentres(pips)) {
+        // A hollow: its far wall is shaded, its near wall catches the light.
+        QRadialGradient hollow(c + QPointF(0.25 * r, 0.3 * r), 1.2 * r);
+        hollow.setColorAt(0.0, ink.lighter(pips == 1 ? 125 : 260));
+        hollow.setColorAt(0.7, ink);
+        hollow.setColorAt(1.0, ink.darker(160));
+        s.parts.push_back({map, ellipse(c, r), hollow});
+    }
+}
+
+DieScene dieScene(const QRectF& box, int pips) {
+    const qreal margin = std::max(1.0, box.width() * 0.04);
+    const Cube c = cubeIn(box.adjusted(margin, margin, -margin, -margin * 1.6));
+    DieScene s;
+    // The shadow it casts on the table, falling back and to the right.
+    QRadialGradient shadow(0.25, -0.15, 1.35);
+    shadow.setColorAt(0.6, QColor(0, 0, 0, 110));
+    shadow.setColorAt(1.0, QColor(0, 0, 0, 0));
+    s.shadow = {c.floor, ellipse({0.25, -0.15}, 1.35), shadow};
+
+    const qreal unit = std::hypot(c.top.m11(), c.top.m12());  // half an edge, in pixels
+    s.body = roundedOutline(c.outline, unit * 0.32);
+    s.parts.push_back({QTransform(), s.body, QColor(200, 200, 206)});
+    const QColor topFront(234, 234, 240), topSide(244, 244, 248), sideFront(202, 202, 212);
+    addFace(s, c.side, {QColor(222, 222, 228),
+                        {QColor(196, 196, 204), sideFront, topSide, QColor(188, 188, 198)}});
+    addFace(s, c.front, {QColor(178, 178, 190),
+                         {sideFront, QColor(150, 150, 162), topFront, QColor(146, 146, 158)}});
+    addFace(s, c.top, {QColor(253, 253, 253),
+                       {topSide, QColor(226, 226, 232), QColor(230, 230, 236), topFront}});
+    addPips(s, c.top, pips);
+    s.outline = QPen(QColor(60, 60, 70, 170), std::max(0.8, unit * 0.03));
+    return s;
+}
+
+void paintScene(QPainter& p, const DieScene& s) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    const QTransform base = p.transform();
+    const auto fill = [&](const Fill& f) {
+        p.setTransform(f.map * base);
+        p.fillPath(f.path, f.brush);
+    };
+    fill(s.shadow);
+    p.setTransform(base);
+    p.setClipPath(s.body);
+    for (const Fill& f : s.parts) fill(f);
+    p.setTransform(base);
+    p.setClipping(false);
+    p.strokePath(s.body, s.outline);
+    p.restore();
+}
+
+QImage die(Pic pic, qreal dpr) {
+    const Size s = pictureSize(pic);
+    QImage img = canvas(s, dpr);
+    QPainter p(&img);
+    const int pips = static_cast<int>(pic) - static_cast<int>(Pic::Die1) + 1;
+    paintScene(p, dieScene(QRectF(0, 0, s.w, s.h), pips));
+    return img;
+}
+
+// ---- The scene as SVG --------------------------------------------------------------------------
+
+QString num(qreal v) { return QString::number(v, 'g', 6); }
+
+QString pathData(const QPainterPath& path) {
+    QString d;
+    for (int i = 0; i < path.elementCount(); ++i) {
+        const QPainterPath::Element e = path.elementAt(i);
+        switch (e.type) {
+            case QPainterPath::MoveToElement: d += (i ? "Z M" : "M"); break;
+            case QPainterPath::LineToElement: d += " L"; break;
+            case QPainterPath::CurveToElement: d += " C"; break;
+            case QPainterPath::CurveToDataElement: break;
+        }
+        d += " " + num(e.x) + " " + num(e.y);
+    }
+    return d + " Z";
+}
+
+QString matrix(const QTransform& t) {
+    return QString("matrix(%1 %2 %3 %4 %5 %6)")
+        .arg(num(t.m11()), num(t.m12()), num(t.m21()), num(t.m22()), num(t.dx()), num(t.dy()));
+}
+
+class SvgWriter {
+public:
+    // A <path> filling `f`; its gradient, if any, goes to the definitions.
+    QString fill(const Fill& f) {
+        return QString("<path transform=\"%1\" d=\"%2\" %3/>\n")
+            .arg(matrix(f.map), pathData(f.path), paint(f.brush));
+    }
+    QString defs() const { return defs_; }
+
+private:
+    QString paint(const QBrush& b) {
+        const QGradient* g = b.gradient();
+        if (!g) return colour("fill", b.color());
+        const QString id = QString("g%1").arg(++count_);
+        const bool linear = g->type() == QGradient::LinearGradient;
+        defs_ += linear ? openLinear(id, *static_cast<const QLinearGradient*>(g))
+                        : openRadial(id, *static_cast<const QRadialGradient*>(g));
+        for (const QGradientStop& stop : g->stops()) {
+            defs_ += QString("<stop offset=\"%1\" %2/>\n")
+                         .arg(num(stop.first), colour("stop-color", stop.second));
+        }
+        defs_ += linear ? "</linearGradient>\n" : "</radialGradient>\n";
+        return QString("fill=\"url(#%1)\"").arg(id);
+    }
+
+    static QString openLinear(const QString& id, const QLinearGradient& l) {
+        return QString("<linearGradient id=\"%1\" gradientUnits=\"userSpaceOnUse\" "
+                       "x1=\"%2\" y1=\"%3\" x2=\"%4\" y2=\"%5\">\n")
+            .arg(id, num(l.start().x()), num(l.start().y()), num(l.finalStop().x()),
+                 num(l.finalStop().y()));
+    }
+
+    static QString openRadial(const QString& id, const QRadialGradient& r) {
+        return QString("<radialGradient id=\"%1\" gradientUnits=\"userSpaceOnUse\" "
+                       "cx=\"%2\" cy=\"%3\" r=\"%4\" fx=\"%5\" fy=\"%6\">\n")
+            .arg(id, num(r.center().x()), num(r.center().y()), num(r.radius()),
+                 num(r.focalPoint().x()), num(r.focalPoint().y()));
+    }
+
+    static QString colour(const QString& attr, const QColor& c) {
+        const QString opacity = attr == "fill" ? "fill-opacity" : "stop-opacity";
+        return QString("%1=\"%2\" %3=\"%4\"").arg(attr, c.name(), opacity, num(c.alphaF()));
+    }
+
+    QString defs_;
+    int count_ = 0;
+};
+
+}  // namespace
+
+QPixmap draw(Pic p, qreal dpr) {
+    switch (p) {
+        case Pic::None: return {};
+        case Pic::Title: return QPixmap::fromImage(title(dpr));
+        case Pic::Board: return QPixmap::fromImage(board(dpr));
+        case Pic::CheckerM: return QPixmap::fromImage(checker(kBallGreen, dpr));
+        case Pic::CheckerC: return QPixmap::fromImage(checker(kBallRed, dpr));
+        case Pic::Blank: return QPixmap::fromImage(canvas(pictureSize(p), dpr));
+        default: return QPixmap::fromImage(die(p, dpr));
+    }
+}
+
+QImage drawIcon(int pixels) {
+    QImage img = canvas({pixels, pixels}, 1.0);
+    QPainter p(&img);
+    paintScene(p, dieScene(QRectF(0, 0, pixels, pixels), 1));
+    return img;
+}
+
+QByteArray iconSvg() {
+    constexpr int kSize = 256;
+    const DieScene s = dieScene(QRectF(0, 0, kSize, kSize), 1);
+    SvgWriter w;
+    QString shapes = w.fill(s.shadow);
+    shapes += "<g clip-path=\"url(#body)\">\n";
+    for (const Fill& f : s.parts) shapes += w.fill(f);
+    shapes += "</g>\n";
+    const QColor ink = s.outline.color();
+    shapes += QString("<path d=\"%1\" fill=\"none\" stroke=\"%2\" stroke-opacity=\"%3\" "
+                      "stroke-width=\"%4\"/>\n")
+                  .arg(pathData(s.body), ink.name(), num(ink.alphaF()), num(s.outline.widthF()));
+    const QString svg =
+        QString("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1\" height=\"%1\" "
+                "viewBox=\"0 0 %1 %1\">\n<defs>\n"
+                "<clipPath id=\"body\"><path d=\"%2\"/></clipPath>\n%3</defs>\n%4</svg>\n")
+            .arg(QString::number(kSize), pathData(s.body), w.defs(), shapes);
+    return svg.toUtf8();
+}
+
+}  // namespace tavorin::art

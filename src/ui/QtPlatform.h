@@ -1,0 +1,60 @@
+#pragma once
+// The real platform: Qt's event loop and timers, SDL2_mixer for sound, Qt's file dialogs.
+#include <QObject>
+#include <QTimer>
+#include <array>
+#include <deque>
+#include <memory>
+#include <random>
+
+#include "MainWindow.h"
+#include "audio/SdlAudio.h"
+
+namespace tavorin {
+
+class QtPlatform : public QObject, public Platform {
+    Q_OBJECT
+public:
+    explicit QtPlatform(const std::string& dataDir);
+    ~QtPlatform() override;
+
+    // Creates the window, runs start-up and shows the window.
+    void start();
+    MainForm& form() { return *form_; }
+    MainWindow& window() { return *window_; }
+    // An event from the window: handled now, or after the pause that is running.
+    void deliver(const Event& e);
+    bool inPause() const { return inPause_; }
+
+    void playSound(const std::string& name) override { audio_.playSound(name); }
+    void musicPlay(const std::string& file) override { audio_.musicPlay(file); }
+    void musicClose(const std::string& file) override { audio_.musicClose(file); }
+    std::string musicMode(const std::string& file) override { return audio_.musicMode(file); }
+    void doEvents() override;
+    void sleepMs(int ms) override;
+    double random() override;
+    void seedFromClock() override;
+    std::string openFileDialog(const std::string& title, const FilterList& filters,
+                               const std::string& dir) override;
+    std::string saveFileDialog(const std::string& title, const FilterList& filters,
+                               const std::string& dir, const std::string& proposed) override;
+    bool restartProgram() override;
+    [[noreturn]] void endProgram() override;
+    void showError(const std::string& message) override;
+    void timerChanged(TimerId id, bool enabled, int intervalMs) override;
+
+private:
+    void flushPending();
+    std::string fileDialog(bool save, const std::string& title, const FilterList& filters,
+                           const std::string& dir, const std::string& proposed);
+
+    SdlAudio audio_;
+    std::unique_ptr<MainForm> form_;
+    std::unique_ptr<MainWindow> window_;
+    std::array<QTimer, 4> timers_;
+    std::deque<Event> pending_;  // what came during a pause, in order; ticks coalesce
+    bool inPause_ = false;
+    std::mt19937_64 rng_;
+};
+
+}  // namespace tavorin

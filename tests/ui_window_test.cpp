@@ -1,0 +1,150 @@
+// The real window on Qt's offscreen platform: its size, menus, mouse input and pauses.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QTest>
+#include <QTimer>
+#include <vector>
+
+#include "ui/QtPlatform.h"
+
+namespace tavorin {
+namespace {
+
+struct Recorder {
+    std::vector<Event> events;
+    BoardView::Sink sink() {
+        return [this](const Event& e) { events.push_back(e); };
+    }
+};
+
+QPoint centreOf(const Rect& r) { return {r.x + r.w / 2, r.y + r.h / 2}; }
+
+TEST(Window, FixedClientAreaAndCaption) {
+    const MainModel model;
+    Recorder rec;
+    MainWindow w(model, rec.sink());
+    w.show();
+    EXPECT_EQ(w.windowTitle(), "TAVORIN");
+    EXPECT_EQ(w.view()->size(), QSize(991, 696));
+    EXPECT_EQ(w.minimumSize(), w.maximumSize());  // not resizable
+}
+
+TEST(Window, MenusInOrderWithCaptionsShortcutsAndAccessKeys) {
+    const MainModel model;
+    Recorder rec;
+    MainWindow w(model, rec.sink());
+    const QList<QAction*> top = w.menuBar()->actions();
+    ASSERT_EQ(top.size(), 4);
+    EXPECT_EQ(top[0]->text(), "ファイル(&F)");
+    EXPECT_EQ(QKeySequence::mnemonic(top[0]->text()), QKeySequence(Qt::ALT | Qt::Key_F));
+    EXPECT_EQ(QKeySequence::mnemonic(top[2]->text()), QKeySequence(Qt::ALT | Qt::Key_L));
+    const QList<QAction*> file = top[0]->menu()->actions();
+    ASSERT_EQ(file.size(), 5);
+    const QStringList captions = {"新規ゲーム(&N)", "名前を付けて保存", "開く(&O)",
+                                  QString(21, '-'), "終了(&X)"};
+    const QStringList keys = {"Ctrl+N", "", "Ctrl+O", "", "Ctrl+X"};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(file[i]->text(), captions[i]);
+        EXPECT_FALSE(file[i]->isSeparator());
+        EXPECT_EQ(file[i]->shortcut().toString(), keys[i]);
+    }
+    QMenu* bgm = top[2]->menu()->actions()[0]->menu();
+    ASSERT_NE(bgm, nullptr);
+    EXPECT_EQ(bgm->actions()[1]->text(), "停止");
+    EXPECT_EQ(bgm->actions()[1]->shortcut().toString(), "Ctrl+S");
+    EXPECT_EQ(top[3]->menu()->actions()[0]->text(), "Version 8.0 ( 2016/03/10)");
+    w.action(MenuId::mnuBGMStop)->trigger();
+    ASSERT_EQ(rec.events.size(), 1u);
+    EXPECT_EQ(rec.events[0].menu, MenuId::mnuBGMStop);
+}
+
+TEST(Window, JapaneseCaptionsHaveAFont) {
+    EXPECT_FALSE(QFontDatabase::families(QFontDatabase::Japanese).isEmpty());
+    QFont gothic;
+    gothic.setFamilies({"ＭＳ Ｐゴシック", "IPAPGothic"});
+    EXPECT_TRUE(QFontMetrics(gothic).inFont(QChar(0x56DE)));  // 回
+}
+
+TEST(Window, ClicksReachTheControlUnderThePointer) {
+    MainModel model;
+    Recorder rec;
+    MainWindow w(model, rec.sink());
+    w.show();
+    BoardView* v = w.view();
+    struct Case {
+        QPoint at;
+        Control control;
+        int index;
+    };
+    const Case cases[] = {
+        {centreOf(model.PLACE[20 * 7 + 3].rect), Control::PLACE, 20 * 7 + 3},
+        {centreOf(model.PLACE[20 * 20].rect), Control::PLACE, 20 * 20},
+        {{388, 330}, Control::MED, 0},
+        {{900, 262}, Control::DICE, 2},  // the empty third die answers too
+    };
+    for (const Case& c : cases) {
+        rec.events.clear();
+        QTest::mouseClick(v, Qt::LeftButton, {}, c.at);
+        ASSERT_EQ(rec.events.size(), 1u) << c.at.x() << "," << c.at.y();
+        EXPECT_EQ(rec.events[0].kind, Event::Click);
+        EXPECT_EQ(rec.events[0].control, c.control);
+        EXPECT_EQ(rec.events[0].index, c.index);
+    }
+    rec.events.clear();
+    QTest::mouseDClick(v, Qt::LeftButton, {}, {900, 80});
+    ASSERT_FALSE(rec.events.empty());
+    EXPECT_EQ(rec.events.back().kind, Event::DblClick);
+    EXPECT_EQ(rec.events.back().control, Control::DICE);
+}
+
+// A pause keeps the window painting, and a click made during it is handled only afterwards.
+TEST(Window, PauseKeepsPaintingAndDefersInput) {
+    QtPlatform platform("");
+    platform.start();
+    MainForm& f = platform.form();
+    f.st.turnState = 0;
+    f.st.movesLeft = 2;
+    f.st.diceMoves = {3, 4, 0, 0};  // a click on an empty point is refused at once
+    BoardView* v = platform.window().view();
+
+    struct PaintCounter : QObject {
+        int paints = 0;
+        bool eventFilter(QObject*, QEvent* e) override {
+            if (e->type() == QEvent::Paint) ++paints;
+            return false;
+        }
+    } counter;
+    v->installEventFilter(&counter);
+    std::string labelDuringPause = "unset";
+    QTimer::singleShot(300, [&] {
+        const QPoint at = centreOf(f.ui.PLACE[20 * 5].rect);
+        for (auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+            QCoreApplication::postEvent(
+                v, new QMouseEvent(type, at, v->mapToGlobal(at), Qt::LeftButton,
+                                   type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                                   {}));
+        f.ui.Label1.text = "changed during the pause";  // something new to paint
+    });
+    QTimer::singleShot(2000, [&] { labelDuringPause = f.ui.Label2.text; });
+    platform.sleepMs(3000);
+    EXPECT_GT(counter.paints, 0);
+    EXPECT_EQ(labelDuringPause, "");
+    for (int i = 0; i < 50 && f.ui.Label2.text.empty(); ++i) platform.doEvents();
+    EXPECT_EQ(f.ui.Label2.text, "You can not move it !!");
+}
+
+}  // namespace
+}  // namespace tavorin
+
+int main(int argc, char** argv) {
+    // No display needed: the tests draw offscreen, also when ctest lists them at build time.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
