@@ -13,6 +13,7 @@
 namespace tavorin {
 
 QtPlatform::QtPlatform(const std::string& dataDir) : audio_(dataDir) {
+    if (const char* trace = std::getenv("TAVORIN_TRACE")) trace_ = std::fopen(trace, "w");
     seedFromClock();
     form_ = std::make_unique<MainForm>(*this);
     for (int t = 0; t < 4; ++t) {
@@ -22,7 +23,19 @@ QtPlatform::QtPlatform(const std::string& dataDir) : audio_(dataDir) {
     }
 }
 
-QtPlatform::~QtPlatform() = default;
+QtPlatform::~QtPlatform() {
+    if (trace_) std::fclose(trace_);
+}
+
+void QtPlatform::playSound(const std::string& name) {
+    audio_.playSound(name);
+    if (trace_) {
+        const auto t = std::chrono::steady_clock::now().time_since_epoch();
+        std::fprintf(trace_, "%.3f %s\n",
+                     std::chrono::duration<double, std::milli>(t).count(), name.c_str());
+        std::fflush(trace_);
+    }
+}
 
 void QtPlatform::start() {
     window_ = std::make_unique<MainWindow>(form_->ui, [this](const Event& e) { deliver(e); });
@@ -123,6 +136,7 @@ bool QtPlatform::restartProgram() {
 }
 
 void QtPlatform::endProgram() {
+    if (trace_) std::fclose(trace_);
     std::_Exit(0);  // at once: no handler suspended in a pause runs on
 }
 

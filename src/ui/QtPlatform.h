@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QTimer>
 #include <array>
+#include <cstdio>
 #include <deque>
 #include <memory>
 #include <random>
@@ -26,7 +27,7 @@ public:
     void deliver(const Event& e);
     bool inPause() const { return inPause_; }
 
-    void playSound(const std::string& name) override { audio_.playSound(name); }
+    void playSound(const std::string& name) override;
     void musicPlay(const std::string& file) override { audio_.musicPlay(file); }
     void musicClose(const std::string& file) override { audio_.musicClose(file); }
     std::string musicMode(const std::string& file) override { return audio_.musicMode(file); }
@@ -55,6 +56,7 @@ private:
     std::deque<Event> pending_;  // what came during a pause, in order; ticks coalesce
     bool inPause_ = false;
     std::mt19937_64 rng_;
+    std::FILE* trace_ = nullptr;  // TAVORIN_TRACE=file: when each effect started, for the benches
 };
 
 }  // namespace tavorin

@@ -58,3 +58,86 @@ protected:
 };
 
 }  // namespace tavorin::test
+
+namespace tavorin::test {
+
+// A player for whole games against COM: mostly useful moves, now and then any input at all,
+// sent at once or scheduled to land later inside a roll, an animation or one of COM's pauses.
+// It passes when it cannot move, so every game comes to an end.
+class SoakPlayer {
+public:
+    explicit SoakPlayer(uint64_t seed) : rng_(seed) {}
+
+    // New Game, then play until the program ends (true) or the clock reaches limitMs (false).
+    bool playGame(VirtualPlatform& pf, int64_t limitMs) {
+        if (!pf.send(Event::command(MenuId::mnuNew))) return true;
+        while (pf.now < limitMs) {
+            if (!pf.runFor(between(20, 900))) return true;
+            const int r = between(0, 99);
+            bool alive = true;
+            if (r < 8) pf.at(pf.now + between(0, 6000), noise());
+            else if (r < 14) alive = pf.send(noise());
+            else if (myMove(pf.form())) alive = pf.send(usefulMove(pf.form().st));
+            if (!alive) return true;
+        }
+        return false;
+    }
+
+private:
+    int between(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
+
+    // The player's turn with the dice fixed: no roll runs and COM is not on.
+    static bool myMove(const MainForm& f) {
+        return f.gameUnderWay() && f.st.turnState == PlayerTurn && !f.ui.Timer1.enabled() &&
+               !f.ui.Timer2.enabled() && !f.ui.Timer3.enabled();
+    }
+    static bool canEnter(const GameState& s, int d) { return d >= 1 && d <= 6 && s.comBoard[24 - d] < 2; }
+    // The points a click with die d moves a checker from.
+    static std::vector<int> movable(const GameState& s, int d) {
+        std::vector<int> from;
+        if (d < 1 || d > 6) return from;
+        for (int p = 0; p < 24; ++p) {
+            if (s.myBoard[p] <= 0) continue;
+            if (p + d <= 23 ? s.comBoard[mirror(p + d)] < 2 : s.myCanBearOff == 1) from.push_back(p);
+        }
+        return from;
+    }
+    Event usefulMove(const GameState& s) {
+        const int d0 = s.diceMoves[0], d1 = s.diceMoves[1];
+        const bool mayExchange = s.movesLeft == 2 && d0 != d1;
+        if (s.myBar > 0) {
+            if (canEnter(s, d0)) return Event::click(Control::MED, between(0, 19));
+            if (mayExchange && canEnter(s, d1)) return Event::click(Control::DICE, between(0, 1));
+            return pass();
+        }
+        const std::vector<int> from = movable(s, d0);
+        if (!from.empty()) {
+            const int p = from[static_cast<size_t>(between(0, static_cast<int>(from.size()) - 1))];
+            return Event::click(Control::PLACE, 20 * p + between(0, 19));
+        }
+        if (mayExchange && !movable(s, d1).empty()) return Event::click(Control::DICE, between(0, 1));
+        return pass();
+    }
+    Event pass() {
+        return between(0, 1) ? Event::dblClick(Control::DICE, between(0, 1))
+                             : Event::command(MenuId::menCansel);
+    }
+    Event noise() {
+        switch (between(0, 9)) {
+            case 0: return Event::click(Control::MED, between(0, 19));
+            case 1: return Event::click(Control::DICE, between(0, 3));
+            case 2: return Event::dblClick(Control::DICE, between(0, 3));
+            case 3: return Event::mouseMove(Control::PLACE, between(0, 479));
+            case 4: return Event::mouseMove(Control::MED, between(0, 19));
+            case 5: return Event::command(MenuId::menCansel);
+            case 6: return Event::command(MenuId::mnuSaveAs);  // the dialog is cancelled
+            case 7: return Event::command(between(0, 1) ? MenuId::menBGMPlay : MenuId::mnuBGMStop);
+            case 8: return Event::command(between(0, 1) ? MenuId::mnuNew : MenuId::mnuOpen);
+            default: return Event::click(Control::PLACE, between(0, 479));
+        }
+    }
+
+    std::mt19937_64 rng_;
+};
+
+}  // namespace tavorin::test
