@@ -110,8 +110,13 @@ private:
             if (mayExchange && canEnter(s, d1)) return Event::click(Control::DICE, between(0, 1));
             return pass();
         }
-        const std::vector<int> from = movable(s, d0);
-        if (!from.empty()) {
+        std::vector<int> from = movable(s, d0);
+        if (!from.empty()) {  // mostly a move that lands safe, hits or bears off
+            std::vector<int> good;
+            for (int p : from)
+                if (p + d0 > 23 || s.myBoard[p + d0] > 0 || s.comBoard[mirror(p + d0)] == 1)
+                    good.push_back(p);
+            if (!good.empty() && between(0, 3) > 0) from = good;
             const int p = from[static_cast<size_t>(between(0, static_cast<int>(from.size()) - 1))];
             return Event::click(Control::PLACE, 20 * p + between(0, 19));
         }
