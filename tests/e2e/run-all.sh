@@ -1,2 +1,12 @@
 #!/usr/bin/env bash
-exit 0
+# Runs every end-to-end script against the given game executable.
+set -uo pipefail
+export GAME=${1:?usage: run-all.sh path/to/tavorin}
+here=$(dirname "$0")
+failed=0
+for t in "$here"/title.sh "$here"/play.sh "$here"/files.sh; do
+    [ -f "$t" ] || continue
+    echo "== $(basename "$t")"
+    bash "$t" || failed=1
+done
+exit $failed
