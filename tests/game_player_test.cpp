@@ -14,8 +14,11 @@ protected:
         f.ui.Timer3.setEnabled(false);
         st.turnState = PlayerTurn;
         st.comBar = 0;
-        st.myBar = static_cast<int16_t>(myBar);
+        st.myBar = 0;
         playerTurn(mine, coms, d0, d1, moves);
+        st.myBar = static_cast<int16_t>(myBar);
+        st.myOff = static_cast<int16_t>(st.myOff - myBar);
+        f.refreshBoard();
         f.ui.Label1.text = "before";
     }
     std::string lastSound() const {
@@ -225,8 +228,12 @@ TEST_F(PlayerTest, EnteringFromTheBar) {
         EXPECT_EQ(lastSound(), c.sound);
         EXPECT_EQ(f.ui.Timer3.enabled(), c.rollsAgain);
         EXPECT_EQ(st.turnState, PlayerTurn);
-        if (c.rollsAgain) EXPECT_EQ(st.rollTicks, 0);
-        if (c.myBar) EXPECT_EQ(f.ui.Label2.text, prompt);  // a refusal draws nothing
+        if (c.rollsAgain) {
+            EXPECT_EQ(st.rollTicks, 0);
+        }
+        if (c.myBar) {
+            EXPECT_EQ(f.ui.Label2.text, prompt);  // a refusal draws nothing
+        }
     }
 }
 

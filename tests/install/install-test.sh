@@ -101,15 +101,28 @@ env -u QT_QPA_PLATFORM HOME="$home" PATH="$prefix/bin:$PATH" \
     setsid "${tracer[@]}" $exec_line >"$work/game.log" 2>&1 &
 game=$!
 
-wid=
+# Other tests may show their own TAVORIN windows on the same display: only ours counts, the one
+# whose process is in the session started above.
+our_window() {
+    local w p
+    for w in $(xdotool search --onlyvisible --name '^TAVORIN$' 2>/dev/null); do
+        p=$(xdotool getwindowpid "$w" 2>/dev/null) || continue
+        if [ "$(ps -o sid= -p "$p" | tr -d ' ')" = "$game" ]; then
+            echo "$w $p"
+            return
+        fi
+    done
+}
+found=
 deadline=$((SECONDS + 90))
-while [ -z "$wid" ]; do
+while [ -z "$found" ]; do
     kill -0 "$game" 2>/dev/null || { cat "$work/game.log" >&2; fail "the game ended before its window showed"; }
     [ $SECONDS -lt $deadline ] || { cat "$work/game.log" >&2; fail "no window named TAVORIN within 90 s"; }
-    wid=$(xdotool search --onlyvisible --name '^TAVORIN$' 2>/dev/null | head -n 1) || true
-    [ -n "$wid" ] || sleep 0.2
+    found=$(our_window)
+    [ -n "$found" ] || sleep 0.2
 done
-echo "window $wid is up"
+read -r wid pid <<<"$found"
+echo "window $wid of process $pid is up"
 
 # The game resolves its folder from its own path, which the kernel gives without symlinks.
 realdata=$(realpath "$data")
@@ -122,7 +135,6 @@ if [ ${#tracer[@]} -gt 0 ]; then
     echo "it opened all of its sounds from $realdata"
 else
     # Without strace: the music is streamed, so its file stays open while it plays.
-    pid=$(xdotool getwindowpid "$wid")
     playing=
     for fd in "/proc/$pid"/fd/*; do
         if [ "$(readlink "$fd")" = "$realdata/bgm1.mp3" ]; then playing=yes; fi

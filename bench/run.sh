@@ -1,0 +1,350 @@
+#!/usr/bin/env bash
+# The game against the toolkit's floor, side by side: start-up, memory, idle CPU and the pacing
+# of the real window, then the micro-benchmarks. Medians of RUNS runs (default 5).
+#
+#   bench/run.sh [build-dir]        (default /work/main/build; needs tavorin and bench/floor)
+#
+# Runs its own Xvfb on a free display and ends it on exit. No sound server is needed: the game
+# runs with SDL_AUDIODRIVER=dummy, so SDL mixes the music and effects into nothing, at the cost
+# of a real device. A missed goal is reported, never an error; the exit status is non-zero only
+# when something could not be measured at all.
+set -u
+
+BUILD=$(cd "${1:-/work/main/build}" 2>/dev/null && pwd) || { echo "no build folder: ${1:-}" >&2; exit 2; }
+GAME=$BUILD/tavorin
+FLOOR=$BUILD/bench/floor
+RUNS=${RUNS:-5}
+SETTLE=3      # seconds after the window is mapped before memory is read
+CPU_SPAN=10   # seconds of each CPU measurement
+for exe in "$GAME" "$FLOOR"; do
+    [ -x "$exe" ] || { echo "missing $exe: build the project first" >&2; exit 2; }
+done
+for tool in Xvfb xdotool xev xprop stdbuf awk; do
+    command -v "$tool" >/dev/null || { echo "missing $tool" >&2; exit 2; }
+done
+
+WORK=$(mktemp -d /tmp/tavorin-bench.XXXXXX)
+XVFB_PID=""
+OURS=()  # every process this script started and has not reaped yet
+
+cleanup() {
+    local p
+    for p in "${OURS[@]}"; do kill "$p" 2>/dev/null; done
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+    wait 2>/dev/null
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+forget() {  # stop one of our processes and drop it from the list
+    local p=$1 q kept=()
+    kill "$p" 2>/dev/null
+    wait "$p" 2>/dev/null
+    for q in "${OURS[@]}"; do [ "$q" != "$p" ] && kept+=("$q"); done
+    OURS=("${kept[@]}")
+}
+
+now_us() { echo "${EPOCHREALTIME/./}"; }
+ms_since() { echo $(( ($(now_us) - $1) / 1000 )); }
+
+# --- The X server ------------------------------------------------------------------------------
+start_xvfb() {
+    local n try
+    for try in $(seq 1 30); do
+        n=$(( RANDOM % 900 + 100 ))
+        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+        XVFB_PID=$!
+        for _ in $(seq 1 100); do
+            kill -0 "$XVFB_PID" 2>/dev/null || break
+            if [ -S "/tmp/.X11-unix/X$n" ] && xprop -display ":$n" -root >/dev/null 2>&1; then
+                export DISPLAY=":$n"
+                return 0
+            fi
+            sleep 0.05
+        done
+        kill "$XVFB_PID" 2>/dev/null
+        wait "$XVFB_PID" 2>/dev/null
+        XVFB_PID=""
+    done
+    echo "could not start Xvfb" >&2
+    exit 2
+}
+
+# --- One program under the clock ---------------------------------------------------------------
+# launch NAME EXE [env...]: starts EXE and times it from exec until the X server maps its
+# top-level window (a MapNotify on the root window, seen by xev, so the timing is not quantised
+# by xdotool's half-second --sync poll). Sets PID, WID and START_MS (empty when it failed).
+launch() {
+    local name=$1 exe=$2
+    shift 2
+    PID="" WID="" START_MS=""
+    local fifo=$WORK/xev.fifo fd line t0 t1="" mapped=""
+    rm -f "$fifo"
+    mkfifo "$fifo"
+    stdbuf -oL xev -root -event substructure -event property >"$fifo" 2>/dev/null &
+    local xev_pid=$!
+    OURS+=("$xev_pid")
+    exec {fd}<"$fifo"
+    # xev listens once it reports a property change of the root window.
+    xprop -root -f _TAVORIN_BENCH 8s -set _TAVORIN_BENCH ready
+    while IFS= read -r -t 10 -u "$fd" line; do [[ $line == PropertyNotify* ]] && break; done
+    t0=$(now_us)
+    (cd "$WORK" && exec env "$@" "$exe") >>"$WORK/$name.log" 2>&1 &
+    PID=$!
+    OURS+=("$PID")
+    while IFS= read -r -t 30 -u "$fd" line; do
+        if [[ $line == MapNotify* ]]; then
+            t1=$(now_us)
+            IFS= read -r -t 2 -u "$fd" line
+            # Menus and tooltips are override-redirect popups; the main window is not.
+            if [[ $line == *"override NO"* ]]; then
+                mapped=$(sed -n 's/.*window \(0x[0-9a-f]*\), override.*/\1/p' <<<"$line")
+                break
+            fi
+        fi
+    done
+    exec {fd}<&-
+    forget "$xev_pid"
+    rm -f "$fifo"
+    [ -n "$mapped" ] || { echo "  $name: no window mapped within 30 s" >&2; return 1; }
+    WID=$(timeout 10 xdotool search --sync --onlyvisible --name "^$name\$" | head -1)
+    if [ -z "$WID" ] || [ "$((WID))" != "$((mapped))" ]; then
+        echo "  $name: the window mapped first ($mapped) is not titled $name" >&2
+        return 1
+    fi
+    START_MS=$(( (t1 - t0) / 1000 ))
+}
+
+rss_mb() { awk '/^VmRSS:/ { printf "%.1f", $2 / 1024 }' "/proc/$1/status" 2>/dev/null; }
+
+cpu_ticks() {  # utime + stime of every thread of the process
+    local stat
+    stat=$(cat "/proc/$1/stat" 2>/dev/null) || return 1
+    stat=${stat##*) }  # past the command name, which may hold blanks
+    awk '{ print $12 + $13 }' <<<"$stat"
+}
+
+TICKS_PER_S=$(getconf CLK_TCK)
+# cpu_percent PID SECONDS: the share of one core the process used over that span.
+cpu_percent() {
+    local a b t0 us
+    a=$(cpu_ticks "$1") || return 1
+    t0=$(now_us)
+    sleep "$2"
+    b=$(cpu_ticks "$1") || return 1
+    us=$(( $(now_us) - t0 ))
+    awk -v d=$((b - a)) -v hz="$TICKS_PER_S" -v us="$us" 'BEGIN { printf "%.2f", 100 * d / hz / (us / 1e6) }'
+}
+
+lines() { [ -f "$1" ] && wc -l <"$1" || echo 0; }
+
+# wait_quiet TRACE QUIET_S DEADLINE_S MIN_LINES [LAST_NAME]: until the trace has at least
+# MIN_LINES lines, its last one names LAST_NAME (if given), and nothing was added for QUIET_S.
+wait_quiet() {
+    local trace=$1 quiet=$(( $2 * 1000000 )) deadline=$(( $3 * 1000000 )) min=$4 last=${5:-}
+    local start n seen=-1 changed
+    start=$(now_us)
+    changed=$start
+    while :; do
+        n=$(lines "$trace")
+        if [ "$n" != "$seen" ]; then seen=$n; changed=$(now_us); fi
+        if [ "$n" -ge "$min" ] && [ $(( $(now_us) - changed )) -ge "$quiet" ] &&
+           { [ -z "$last" ] || [[ $(tail -1 "$trace") == *" $last" ]]; }; then
+            return 0
+        fi
+        [ $(( $(now_us) - start )) -ge "$deadline" ] && return 1
+        sleep 0.25
+    done
+}
+
+key() { xdotool windowfocus --sync "$1" 2>/dev/null; xdotool key --clearmodifiers "$2"; }
+
+# click WID X Y: a left click at a point of the client area (below the menu bar).
+click() {
+    local h
+    h=$(xdotool getwindowgeometry "$1" | awk '/Geometry:/ { split($2, g, "x"); print g[2] }')
+    xdotool mousemove --window "$1" "$2" $(( $3 + h - 696 )) click 1
+}
+
+# A few of the player's moves: the checkers at the foot of points 12, 19 and 17, then whatever
+# COM answers. Blocked moves only cost a beep; the exact moves do not matter here.
+play_moves() {
+    local p
+    for p in "39 543" "39 543" "448 67" "267 66"; do
+        click "$1" $p
+        sleep 2
+    done
+}
+
+# A game under way, as Save As writes it: 24 lines of (COM, player) pairs, then 19 fields.
+write_saved_game() {
+    local com=(2 0 0 0 0 0 0 1 0 0 0 4 0 0 0 0 3 0 5 0 0 0 0 0)
+    local my=(1 0 0 0 0 1 0 0 0 0 0 4 0 0 0 0 3 0 5 0 1 0 0 0)
+    local i
+    for i in $(seq 0 23); do printf ' %d  %d \r\n' "${com[$i]}" "${my[$i]}"; done
+    # rollTicks turnState diceMoves[4] movesLeft comBar myBar comOff myOff comCanBearOff
+    # myCanBearOff comBestFrom comScore comBestDie comBestScore comEntryState comBearOffDone
+    for i in 0 0 0 0 0 0 2 0 0 0 0 0 0 0 0 0 0 0 0; do printf ' %d \r\n' "$i"; done
+}
+
+# --- Statistics --------------------------------------------------------------------------------
+median() {  # of the numbers given; "-" for none
+    printf '%s\n' "$@" | awk 'NF' | sort -g |
+        awk '{ v[NR] = $1 } END { if (NR == 0) { print "-"; exit }
+              m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2; print m }'
+}
+
+# intervals FILE NAME MAXGAP_MS [FIRST_N]: gaps (ms) between consecutive NAME lines closer than
+# MAXGAP_MS, over the first FIRST_N such lines if given.
+intervals() {
+    awk -v name="$2" -v gap="$3" -v first="${4:-0}" '
+        $2 == name { if (first && ++n > first) exit
+                     if (have && $1 - prev < gap) printf "%.1f\n", $1 - prev
+                     prev = $1; have = 1 }' "$1"
+}
+
+# --- The runs ----------------------------------------------------------------------------------
+start_xvfb
+export QT_QPA_PLATFORM=xcb
+export XDG_RUNTIME_DIR=$WORK/xdg
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+GAME_ENV=(SDL_AUDIODRIVER=dummy)
+KIF=$WORK/midgame.kif
+write_saved_game >"$KIF"
+
+declare -a F_START G_START F_RSS G_RSS_TITLE G_RSS_PLAY F_CPU G_CPU_TITLE G_CPU_TURN DICE KATI
+NOTES=()
+
+echo "TAVORIN benchmarks: $GAME vs $FLOOR, display $DISPLAY, $RUNS runs, $(nproc) cores," \
+     "load $(cut -d' ' -f1-3 /proc/loadavg)"
+# A first start of each warms the page cache; it is not counted.
+launch FLOOR "$FLOOR" && forget "$PID"
+launch TAVORIN "$GAME" "${GAME_ENV[@]}" && forget "$PID"
+
+for run in $(seq 1 "$RUNS"); do
+    echo "run $run/$RUNS ..." >&2
+    # The floor: start, memory, idle.
+    if launch FLOOR "$FLOOR"; then
+        F_START+=("$START_MS")
+        sleep "$SETTLE"
+        F_RSS+=("$(rss_mb "$PID")")
+        F_CPU+=("$(cpu_percent "$PID" "$CPU_SPAN")")
+        forget "$PID"
+    fi
+
+    # The game: title screen, New Game, the player's turn, a few moves.
+    trace=$WORK/new.$run.trace
+    if launch TAVORIN "$GAME" "${GAME_ENV[@]}" TAVORIN_TRACE="$trace"; then
+        G_START+=("$START_MS")
+        sleep "$SETTLE"
+        G_RSS_TITLE+=("$(rss_mb "$PID")")
+        G_CPU_TITLE+=("$(cpu_percent "$PID" "$CPU_SPAN")")
+        key "$WID" ctrl+n
+        # The player's turn: the last roll tick has sounded and nothing has happened since.
+        if wait_quiet "$trace" 4 90 7 dice.wav; then
+            before=$(lines "$trace")
+            G_CPU_TURN+=("$(cpu_percent "$PID" "$CPU_SPAN")")
+            [ "$(lines "$trace")" = "$before" ] ||
+                NOTES+=("run $run: an effect sounded while the player's turn was measured")
+        else
+            NOTES+=("run $run: the player's turn did not come within 90 s of New Game")
+        fi
+        play_moves "$WID"
+        wait_quiet "$trace" 6 120 1 ||
+            NOTES+=("run $run: the game did not settle within 120 s of the moves")
+        mapfile -t -O "${#DICE[@]}" DICE < <(intervals "$trace" dice.wav 1000 7)
+        mapfile -t -O "${#KATI[@]}" KATI < <(intervals "$trace" kati.wav 1000)
+        forget "$PID"
+    fi
+
+    # The game: a saved game loaded through the dialog, a few moves, then its memory.
+    trace=$WORK/load.$run.trace
+    if launch TAVORIN "$GAME" "${GAME_ENV[@]}" TAVORIN_TRACE="$trace"; then
+        sleep 1
+        key "$WID" ctrl+o
+        dialog=$(timeout 15 xdotool search --sync --onlyvisible --name 'ファイルを開く' | head -1)
+        if [ -n "$dialog" ]; then
+            xdotool windowfocus --sync "$dialog" 2>/dev/null
+            xdotool type --delay 2 "$KIF"
+            sleep 0.5
+            xdotool key Return
+            sleep 1
+            # A completion popup may take the first Return.
+            xdotool search --onlyvisible --name 'ファイルを開く' >/dev/null 2>&1 && xdotool key Return
+        fi
+        if [ -n "$dialog" ] && wait_quiet "$trace" 3 30 6 dice.wav; then
+            play_moves "$WID"
+            wait_quiet "$trace" 6 120 1 ||
+                NOTES+=("run $run: the loaded game did not settle within 120 s of the moves")
+            G_RSS_PLAY+=("$(rss_mb "$PID")")
+            mapfile -t -O "${#KATI[@]}" KATI < <(intervals "$trace" kati.wav 1000)
+        else
+            NOTES+=("run $run: the saved game could not be loaded through the dialog")
+        fi
+        forget "$PID"
+    fi
+done
+
+# --- The table ---------------------------------------------------------------------------------
+MISSED=0
+row() {  # label game floor compare goal verdict
+    printf '%-36s %10s %10s %9s  %-22s %s\n' "$@"
+    [[ $6 == MISSED* ]] && MISSED=$((MISSED + 1))
+}
+verdict() { if awk "BEGIN { exit !($1) }"; then echo ok; else echo "MISSED"; fi; }
+
+fs=$(median "${F_START[@]}"); gs=$(median "${G_START[@]}")
+fr=$(median "${F_RSS[@]}"); grt=$(median "${G_RSS_TITLE[@]}"); grp=$(median "${G_RSS_PLAY[@]}")
+fc=$(median "${F_CPU[@]}"); gct=$(median "${G_CPU_TITLE[@]}"); gcu=$(median "${G_CPU_TURN[@]}")
+dm=$(median "${DICE[@]}"); km=$(median "${KATI[@]}")
+
+ratio() { [ "$1" = - ] || [ "$2" = - ] && echo - || awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2fx", a / b }'; }
+plus() { [ "$1" = - ] || [ "$2" = - ] && echo - || awk -v a="$1" -v b="$2" 'BEGIN { printf "%+.1f", a - b }'; }
+judge() { [ "$1" = - ] && echo "no data" || verdict "$2"; }
+
+echo
+echo "medians of $RUNS runs; game with SDL_AUDIODRIVER=dummy (music and effects mixed, no device)"
+printf '%-36s %10s %10s %9s  %-22s %s\n' "measure" "game" "floor" "vs floor" "goal" "result"
+printf '%s\n' "$(printf '%.0s-' $(seq 1 104))"
+row "start -> window mapped (ms)" "$gs" "$fs" "$(ratio "$gs" "$fs")" "<= 1.30x floor" \
+    "$(judge "$gs" "$gs <= 1.3 * $fs")"
+row "RSS at title screen (MB)" "$grt" "$fr" "$(plus "$grt" "$fr")" "<= floor + 25 MB" \
+    "$(judge "$grt" "$grt <= $fr + 25")"
+row "RSS after load + moves (MB)" "$grp" "$fr" "$(plus "$grp" "$fr")" "<= floor + 25 MB" \
+    "$(judge "$grp" "$grp <= $fr + 25")"
+row "CPU idle at title (% of a core)" "$gct" "$fc" "$(plus "$gct" "$fc")" "< 1 %" \
+    "$(judge "$gct" "$gct < 1")"
+row "CPU in player's turn (% of a core)" "$gcu" "$fc" "$(plus "$gcu" "$fc")" "< 0.5 %" \
+    "$(judge "$gcu" "$gcu < 0.5")"
+row "opening-roll tick spacing (ms)" "$dm" "" "n=${#DICE[@]}" "300 +-20" \
+    "$(judge "$dm" "$dm >= 280 && $dm <= 320")"
+row "travelling-step spacing (ms)" "$km" "" "n=${#KATI[@]}" "350 +-20" \
+    "$(judge "$km" "$km >= 330 && $km <= 370")"
+echo
+echo "samples:"
+printf '  %-22s %s\n' "start game (ms)" "${G_START[*]:-}" "start floor (ms)" "${F_START[*]:-}" \
+    "RSS title (MB)" "${G_RSS_TITLE[*]:-}" "RSS load+moves (MB)" "${G_RSS_PLAY[*]:-}" \
+    "RSS floor (MB)" "${F_RSS[*]:-}" "CPU title (%)" "${G_CPU_TITLE[*]:-}" \
+    "CPU turn (%)" "${G_CPU_TURN[*]:-}" "CPU floor (%)" "${F_CPU[*]:-}"
+range() { [ $# -eq 0 ] && echo - || printf '%s\n' "$@" | sort -g | awk 'NR == 1 { a = $1 } { b = $1 } END { print a " .. " b }'; }
+printf '  %-22s %s\n' "roll ticks (ms)" "$(range "${DICE[@]}")" "travel steps (ms)" "$(range "${KATI[@]}")"
+for n in "${NOTES[@]}"; do echo "  note: $n"; done
+if [ "$MISSED" -gt 0 ]; then echo "$MISSED goal(s) MISSED (see the result column)"; else echo "all goals met"; fi
+
+# --- The micro-benchmarks ----------------------------------------------------------------------
+echo
+echo "micro-benchmarks (--benchmark_min_time=${BENCH_MIN_TIME:=0.5}):"
+status=0
+for b in bench_view bench_audio bench_game; do
+    exe=$BUILD/bench/$b
+    if [ ! -x "$exe" ]; then echo "  $b: not built"; continue; fi
+    out=$(cd "$WORK" && "$exe" --benchmark_format=console --benchmark_min_time="$BENCH_MIN_TIME" \
+          --benchmark_color=false 2>&1) || status=1
+    # The rows after the table's header.
+    awk '/^-+$/ { n++; next } n >= 2 && NF' <<<"$out" | sed "s/^/  $b: /"
+done
+
+[ ${#G_START[@]} -gt 0 ] && [ ${#F_START[@]} -gt 0 ] || status=1
+exit $status
