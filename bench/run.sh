@@ -214,7 +214,8 @@ GAME_ENV=(SDL_AUDIODRIVER=dummy)
 KIF=$WORK/midgame.kif
 write_saved_game >"$KIF"
 
-declare -a F_START G_START F_RSS G_RSS_TITLE G_RSS_PLAY F_CPU G_CPU_TITLE G_CPU_TURN DICE KATI
+F_START=() G_START=() F_RSS=() G_RSS_TITLE=() G_RSS_PLAY=() F_CPU=() G_CPU_TITLE=() G_CPU_TURN=()
+DICE=() KATI=()
 NOTES=()
 
 echo "TAVORIN benchmarks: $GAME vs $FLOOR, display $DISPLAY, $RUNS runs, $(nproc) cores," \

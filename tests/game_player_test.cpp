@@ -361,7 +361,10 @@ TEST_F(PlayerTest, HoverOutlinesTheTarget) {
         st.turnState = c.turnState;
         f.ui.Shape1[10].visible = true;  // an earlier outline goes
         pf.send(Event::mouseMove(c.control, c.index));
-        for (int k = 0; k < 24; ++k) EXPECT_EQ(f.ui.Shape1[k].visible, k == c.outlined) << k;
+        for (int k = 0; k < 24; ++k) {
+            EXPECT_EQ(f.ui.Shape1[k].visible, k == c.outlined) << k;
+            EXPECT_FALSE(f.ui.MM[k].visible || f.ui.CM[k].visible) << k;  // only outlines change
+        }
     }
 }
 

@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QFontDatabase>
 #include <QMenu>
 #include <QMenuBar>
@@ -136,6 +139,62 @@ TEST(Window, PauseKeepsPaintingAndDefersInput) {
     EXPECT_EQ(labelDuringPause, "");
     for (int i = 0; i < 50 && f.ui.Label2.text.empty(); ++i) platform.doEvents();
     EXPECT_EQ(f.ui.Label2.text, "You can not move it !!");
+}
+
+// Runs `inspect` on the file dialog once it is up, then lets `finish` close it.
+void whenDialogUp(std::function<void(QFileDialog*)> inspect) {
+    auto* poll = new QTimer;
+    poll->setInterval(20);
+    QObject::connect(poll, &QTimer::timeout, [poll, inspect] {
+        if (auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            poll->stop();
+            poll->deleteLater();
+            inspect(d);
+        }
+    });
+    poll->start();
+}
+
+const FilterList kGames = {{"データファイル(*.kif)", "*.kif"}, {"すべてのファイル(*.*)", "*.*"}};
+
+TEST(Dialogs, SaveDialogComesUpWithTitleFiltersFolderAndName) {
+    QtPlatform platform("");
+    platform.start();
+    QString title, name, folder, selected;
+    QStringList filters;
+    bool asksBeforeReplacing = false;
+    whenDialogUp([&](QFileDialog* d) {
+        title = d->windowTitle();
+        filters = d->nameFilters();
+        selected = d->selectedNameFilter();
+        folder = d->directory().absolutePath();
+        name = d->findChild<QLineEdit*>("fileNameEdit")->text();
+        asksBeforeReplacing = !d->testOption(QFileDialog::DontConfirmOverwrite);
+        d->reject();
+    });
+    const std::string chosen =
+        platform.saveFileDialog("ファイルを保存する", kGames, "c:\\", "SaveData.kif");
+    EXPECT_EQ(chosen, "");  // a cancel
+    EXPECT_EQ(title, "ファイルを保存する");
+    ASSERT_EQ(filters.size(), 2);
+    EXPECT_TRUE(filters[0].startsWith(selected)) << selected.toStdString();  // the first pair
+    EXPECT_TRUE(filters[0].startsWith("データファイル(*.kif)"));
+    EXPECT_TRUE(filters[1].endsWith("(*)"));  // all files, also those without a dot
+    EXPECT_EQ(folder, QDir::homePath());
+    EXPECT_EQ(name, "SaveData.kif");
+    EXPECT_TRUE(asksBeforeReplacing);
+}
+
+TEST(Dialogs, ConfirmedNameComesBackAsAFullPathWithoutAnExtension) {
+    QtPlatform platform("");
+    platform.start();
+    const QString path = QDir::tempPath() + "/tavorin-no-extension";
+    whenDialogUp([&](QFileDialog* d) {
+        d->findChild<QLineEdit*>("fileNameEdit")->setText(path);
+        QMetaObject::invokeMethod(d, "accept");  // as the dialog's own button does
+    });
+    EXPECT_EQ(platform.saveFileDialog("ファイルを保存する", kGames, "c:\\", "SaveData.kif"),
+              path.toStdString());
 }
 
 }  // namespace
