@@ -19,6 +19,7 @@ std::string dataFolder() {
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName("io.github.tavorin.Tavorin");  // the menu entry's icon
     QTranslator qtJapanese;  // the dialogs' own buttons in the language of the menus
     if (qtJapanese.load("qtbase_ja", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtJapanese);

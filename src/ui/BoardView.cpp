@@ -27,6 +27,36 @@ QFont labelFont(const LabelFont& f) {
 }
 }  // namespace
 
+// Every image in the order it is painted: later ones lie on top.
+template <class Fn>
+void forEachImage(const MainModel& m, Fn fn) {
+    for (const Image& img : m.PLACE) fn(img);
+    for (const auto* arr : {&m.MED, &m.CPUD, &m.UPM, &m.UPC})
+        for (const Image& img : *arr) fn(img);
+    for (const Image& img : m.DICE) fn(img);
+    fn(m.saiY);
+    fn(m.saiC);
+    for (const Image& img : m.MM) fn(img);
+    for (const Image& img : m.CM) fn(img);
+}
+
+// FNV-1a over what the window shows.
+uint64_t fingerprint(const MainModel& m) {
+    uint64_t h = 1469598103934665603ull;
+    auto mix = [&h](uint64_t v) { h = (h ^ v) * 1099511628211ull; };
+    mix(static_cast<uint64_t>(m.background));
+    forEachImage(m, [&](const Image& i) {
+        mix(i.visible ? static_cast<uint64_t>(i.pic) + 1 : 0);
+        mix(static_cast<uint64_t>(i.rect.x) << 32 | static_cast<uint32_t>(i.rect.y));
+    });
+    for (const Shape& s : m.Shape1) mix(s.visible);
+    for (const Label* l : {&m.Label1, &m.Label2, &m.Label3}) {
+        mix(l->visible);
+        for (char c : l->text) mix(static_cast<unsigned char>(c));
+    }
+    return h;
+}
+
 BoardView::BoardView(const MainModel& model, Sink sink, QWidget* parent)
     : QWidget(parent), model_(model), sink_(std::move(sink)) {
     setFixedSize(model.clientSize.w, model.clientSize.h);
@@ -62,19 +92,19 @@ void BoardView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), QColor(0, 128, 0));
     painter.drawPixmap(0, 0, picture(model_.background));
-    for (const Image& img : model_.PLACE) paintImage(painter, img);
-    for (const auto* arr : {&model_.MED, &model_.CPUD, &model_.UPM, &model_.UPC})
-        for (const Image& img : *arr) paintImage(painter, img);
-    for (const Image& img : model_.DICE) paintImage(painter, img);
-    paintImage(painter, model_.saiY);
-    paintImage(painter, model_.saiC);
-    for (const Image& img : model_.MM) paintImage(painter, img);
-    for (const Image& img : model_.CM) paintImage(painter, img);
+    forEachImage(model_, [&](const Image& img) { paintImage(painter, img); });
     painter.setPen(QPen(Qt::white, 3));
     painter.setBrush(Qt::NoBrush);
     for (const Shape& s : model_.Shape1)
         if (s.visible) painter.drawRect(QRectF(s.rect.x + 1.5, s.rect.y + 1.5, s.rect.w - 3, s.rect.h - 3));
     for (const Label* l : {&model_.Label1, &model_.Label2, &model_.Label3}) paintLabel(painter, *l);
+}
+
+void BoardView::refresh() {
+    const uint64_t now = fingerprint(model_);
+    if (now == shown_) return;
+    shown_ = now;
+    update();
 }
 
 BoardView::Hit BoardView::hitTest(QPoint p) const {

@@ -22,6 +22,8 @@ public:
         int index = -1;
     };
     Hit hitTest(QPoint p) const;
+    // Repaints only when what the model shows has changed since the last paint was asked for.
+    void refresh();
 
 protected:
     void paintEvent(QPaintEvent* e) override;
@@ -39,6 +41,7 @@ private:
     Sink sink_;
     QHash<int, QPixmap> cache_;
     qreal cacheDpr_ = 0;
+    uint64_t shown_ = 0;  // a fingerprint of what was last asked to be painted
     Hit pressed_;
     bool afterDouble_ = false;
 };

@@ -59,7 +59,7 @@ void MainWindow::buildMenus(const BoardView::Sink& sink) {
 void MainWindow::sync() {
     for (size_t i = 0; i < model_.menu.size(); ++i)
         if (actions_[i]) actions_[i]->setEnabled(model_.menu[i].enabled);
-    view_->update();
+    view_->refresh();
 }
 
 void MainWindow::closeEvent(QCloseEvent* e) {
