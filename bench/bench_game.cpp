@@ -21,8 +21,8 @@ void BM_WholeGame(benchmark::State& state) {
         benchmark::DoNotOptimize(player.playGame(pf, kGameLimitMs));
         virtualMs += pf.now;
     }
-    state.counters["games/s"] = benchmark::Counter(static_cast<double>(state.iterations()),
-                                                   benchmark::Counter::kIsRate);
+    state.counters["games/s"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["virtual_min/game"] =
         static_cast<double>(virtualMs) / 60000.0 / static_cast<double>(state.iterations());
 }
@@ -31,7 +31,8 @@ BENCHMARK(BM_WholeGame)->Unit(benchmark::kMillisecond);
 // A game the player begins, then a middle-game position with COM on turn.
 MainForm& comOnTurn(VirtualPlatform& pf) {
     MainForm& f = pf.start();
-    for (int t = 0; t < 6; ++t) pf.queueDice({6, 1});
+    for (int t = 0; t < 6; ++t)
+        pf.queueDice({6, 1});
     pf.send(Event::command(MenuId::mnuNew));
     pf.runFor(7 * 300);
     f.st.myBoard = points("0:2 4:1 11:4 16:3 18:3 21:2");
@@ -83,5 +84,3 @@ BENCHMARK(BM_RefreshBoard)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace tavorin::test
-
-BENCHMARK_MAIN();

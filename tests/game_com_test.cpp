@@ -17,8 +17,10 @@ public:
         if (ms == 350) {
             std::string shown;
             for (int k = 0; k < 24; ++k) {
-                if (form().ui.MM[k].visible) shown += (shown.empty() ? "MM" : " MM") + std::to_string(k);
-                if (form().ui.CM[k].visible) shown += (shown.empty() ? "CM" : " CM") + std::to_string(k);
+                if (form().ui.MM[k].visible)
+                    shown += (shown.empty() ? "MM" : " MM") + std::to_string(k);
+                if (form().ui.CM[k].visible)
+                    shown += (shown.empty() ? "CM" : " CM") + std::to_string(k);
             }
             frames.push_back(shown);
             turnStates.push_back(form().st.turnState);
@@ -31,7 +33,8 @@ public:
 // A game the player begins, on a platform of the test's own.
 MainForm& startedGame(VirtualPlatform& p) {
     MainForm& f = p.start();
-    for (int t = 0; t < 6; ++t) p.queueDice({6, 1});
+    for (int t = 0; t < 6; ++t)
+        p.queueDice({6, 1});
     p.send(Event::command(MenuId::mnuNew));
     p.runFor(7 * 300);
     return f;
@@ -39,7 +42,8 @@ MainForm& startedGame(VirtualPlatform& p) {
 
 // The player passes; COM's roll ends on d1, d2 and its whole turn runs in that sixth tick.
 bool comRollsOn(VirtualPlatform& p, int d1, int d2) {
-    for (int t = 0; t < 6; ++t) p.queueDice({d1, d2});
+    for (int t = 0; t < 6; ++t)
+        p.queueDice({d1, d2});
     p.send(Event::dblClick(Control::DICE, 0));
     p.clearCalls();
     return p.runFor(6 * 300);
@@ -68,7 +72,8 @@ protected:
     // COM's pips: the bar counts as index -1.
     int comPips() const {
         int n = -st.comBar;
-        for (int i = 0; i < 24; ++i) n += i * st.comBoard[i];
+        for (int i = 0; i < 24; ++i)
+            n += i * st.comBoard[i];
         return n;
     }
 };
@@ -143,9 +148,12 @@ TEST_F(ComTest, BearsOffOrMovesWithinHome) {
     const Case cases[] = {
         {"6 from 20 when 18, 19 are empty", "20:2 22:1", "", 6, "20:1 22:1", "", 1,
          "COM moved  4 to  UP"},
-        {"3 from 22 past a checker on 18", "18:2 22:1", "", 3, "18:2", "", 1, "COM moved  2 to  UP"},
+        {"3 from 22 past a checker on 18", "18:2 22:1", "", 3, "18:2", "", 1,
+         "COM moved  2 to  UP"},
         {"6 from 23 alone", "23:2", "", 6, "23:1", "", 1, "COM moved  1 to  UP"},
         {"2 with only 19: moves 19 to 21", "19:3", "", 2, "19:2 21:1", "", 0, "COM moved  5 to  3"},
+        {"within home: the rearmost moves", "19:1 20:2", "", 2, "20:2 21:1", "", 0,
+         "COM moved  5 to  3"},
         {"within home hits", "19:3", "2:1", 2, "19:2 21:1", "", 0, "COM moved  5 to  3"},
         {"within home skips a held point", "18:1 19:3", "3:2", 2, "18:1 19:2 21:1", "3:2", 0,
          "COM moved  5 to  3"},
@@ -183,8 +191,8 @@ TEST_F(ComTest, FifteenthCheckerEndsTheGame) {
     std::vector<std::string> tail;
     for (const auto& c : pf.calls)
         if (c.what != "mode bgm1.mp3") tail.push_back(c.what);
-    const std::vector<std::string> end = {"sound gameover.wav", "events", "sleep 5000", "events",
-                                          "restart", "end"};
+    const std::vector<std::string> end = {
+        "sound gameover.wav", "events", "sleep 5000", "events", "restart", "end"};
     ASSERT_GE(tail.size(), end.size());
     EXPECT_EQ(std::vector<std::string>(tail.end() - 6, tail.end()), end);
 }
@@ -320,8 +328,10 @@ TEST_F(ComTest, HandOverIgnoredWhileComPlays) {
 
 TEST_F(ComTest, HandOverIgnoredWhileComPlaysTheOpening) {
     command(MenuId::mnuNew);
-    for (int t = 0; t < 6; ++t) pf.queueDice({2, 5});
-    for (int64_t dt : {100, 1000, 4000}) pf.at(7 * 300 + dt, Event::dblClick(Control::DICE, 0));
+    for (int t = 0; t < 6; ++t)
+        pf.queueDice({2, 5});
+    for (int64_t dt : {100, 1000, 4000})
+        pf.at(7 * 300 + dt, Event::dblClick(Control::DICE, 0));
     pf.runFor(7 * 300);
     EXPECT_EQ(pf.count("sleep 3000"), 2);
     EXPECT_EQ(total(st.comBoard), 15);
@@ -354,7 +364,8 @@ TEST(AnimateMove, ShowsTheTravellingCheckerStepByStep) {
         EXPECT_EQ(pf.frames, c.frames);
         EXPECT_EQ(pf.count("sound kati.wav"), static_cast<int>(c.frames.size()));
         EXPECT_EQ(pf.count("events"), static_cast<int>(c.frames.size()));
-        for (int ts : pf.turnStates) EXPECT_EQ(ts, Travelling);
+        for (int ts : pf.turnStates)
+            EXPECT_EQ(ts, Travelling);
         EXPECT_EQ(f.st.turnState, c.side);
         for (int k = 0; k < 24; ++k) {
             EXPECT_FALSE(f.ui.MM[k].visible);

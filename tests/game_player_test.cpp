@@ -74,10 +74,10 @@ TEST_F(PlayerTest, OneClickOneMove) {
          "mistake.wav"},
         {"target index 23 is a move", "10:1 20:1", "", 3, 400, "10:1 23:1", "", 0, 1, 0,
          "You moved  21 to  24", "You can move 2 steps.", "kati.wav"},
-        {"bear-off past checkers on 18, 19", "18:2 19:2 20:1", "", 6, 400, "18:2 19:2", "", 0, 1,
-         1, "Your peace one up !!", "You can move 2 steps.", "kati.wav"},
-        {"bear-off before all are home", "10:1 19:1", "", 5, 380, "10:1 19:1", "", 0, 2, 0,
-         refused, "You can move 5 steps.", "mistake.wav"},
+        {"bear-off past checkers on 18, 19", "18:2 19:2 20:1", "", 6, 400, "18:2 19:2", "", 0, 1, 1,
+         "Your peace one up !!", "You can move 2 steps.", "kati.wav"},
+        {"bear-off before all are home", "10:1 19:1", "", 5, 380, "10:1 19:1", "", 0, 2, 0, refused,
+         "You can move 5 steps.", "mistake.wav"},
         {"bear-off from an empty point", "18:2", "", 6, 440, "18:2", "", 0, 2, 0, refused,
          "You can move 6 steps.", "mistake.wav"},
     };
@@ -120,7 +120,8 @@ TEST_F(PlayerTest, SecondMovePlaysTheOtherDieThenComTakesOver) {
 
 TEST_F(PlayerTest, DoubleOfFiveIsFourMoves) {
     position("0:4", "", 5, 5, 4);
-    for (int m = 0; m < 3; ++m) clickPoint(0);
+    for (int m = 0; m < 3; ++m)
+        clickPoint(0);
     EXPECT_EQ(st.myBoard, points("0:1 5:3"));
     EXPECT_EQ(st.movesLeft, 1);
     EXPECT_EQ(st.turnState, PlayerTurn);
@@ -180,7 +181,8 @@ TEST_F(PlayerTest, AfterTheWinOnlyExitActs) {
         SCOPED_TRACE(c.what);
         VirtualPlatform p;
         MainForm& g = p.start();
-        for (int t = 0; t < 6; ++t) p.queueDice({6, 1});
+        for (int t = 0; t < 6; ++t)
+            p.queueDice({6, 1});
         p.send(Event::command(MenuId::mnuNew));
         p.runFor(7 * 300);
         g.st.myBoard = points("23:1");

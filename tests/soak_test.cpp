@@ -20,7 +20,9 @@ uint64_t envOr(const char* name, uint64_t fallback) {
     return v && *v ? std::strtoull(v, nullptr, 10) : fallback;
 }
 
-int side(const std::array<int16_t, 24>& board, int bar, int off) { return total(board) + bar + off; }
+int side(const std::array<int16_t, 24>& board, int bar, int off) {
+    return total(board) + bar + off;
+}
 
 // What is wrong with the game right now, or "" when nothing is.
 //
@@ -36,7 +38,8 @@ std::string violation(const MainForm& f) {
     const int coms = side(s.comBoard, s.comBar, s.comOff) - 15;
     const bool inFlight = (mine == -1 && coms == 0) || (mine == 0 && (coms == -1 || coms == 1));
     if (f.travelling() ? !inFlight : mine != 0 || coms != 0)
-        return "checkers: player " + std::to_string(mine + 15) + ", COM " + std::to_string(coms + 15);
+        return "checkers: player " + std::to_string(mine + 15) + ", COM " +
+               std::to_string(coms + 15);
     if (!f.travelling() && s.comExcess != 0) return "comExcess set with no checker travelling";
     if (f.travelling() != (s.turnState == Travelling)) return "turnState 2 without a travel";
     for (int j = 0; j < 24; ++j) {
@@ -51,6 +54,19 @@ std::string violation(const MainForm& f) {
         if (s.diceMoves[k] < 0 || s.diceMoves[k] > 6) return "die out of range";
     const int rolls = f.ui.Timer1.enabled() + f.ui.Timer2.enabled() + f.ui.Timer3.enabled();
     if (rolls > 1) return "two rolls at once";
+    return "";
+}
+
+// What is wrong between handlers: a turn nobody drives. With no handler running, a roll's
+// timer belongs to its side, and with no roll running the player must be able to act.
+std::string stalled(const MainForm& f) {
+    const GameState& s = f.st;
+    if (f.comPlaying() || f.travelling()) return "COM's turn or a travel outlives its handler";
+    if (f.ui.Timer2.enabled())
+        return s.turnState == ComTurn ? "" : "COM rolls on the player's turn";
+    if (f.ui.Timer1.enabled() || f.ui.Timer3.enabled())
+        return s.turnState == PlayerTurn ? "" : "the player rolls on COM's turn";
+    if (s.turnState != PlayerTurn || s.movesLeft <= 0) return "nobody's turn";
     return "";
 }
 
@@ -74,14 +90,20 @@ GameResult playOne(uint64_t seed) {
         ADD_FAILURE() << "seed " << seed << " at " << pf.now << " ms: " << v;
     };
     SoakPlayer player(seed ^ 0x5DEECE66Dull);
+    player.idle = [&] {
+        const std::string v = stalled(f);
+        if (r.failed || v.empty()) return;
+        r.failed = true;
+        ADD_FAILURE() << "seed " << seed << " at " << pf.now << " ms: " << v;
+    };
     r.ended = player.playGame(pf, kLimitMs);
     r.virtualMs = pf.now;
     r.comWon = f.st.comOff == 15;
     EXPECT_TRUE(r.ended) << "seed " << seed << ": no winner after " << pf.now << " ms";
     EXPECT_EQ(pf.restarts, 1) << "seed " << seed;
     EXPECT_TRUE(f.st.myOff == 15 || f.st.comOff == 15)
-        << "seed " << seed << ": ended with player " << f.st.myOff << " off, COM "
-        << f.st.comOff << " off";
+        << "seed " << seed << ": ended with player " << f.st.myOff << " off, COM " << f.st.comOff
+        << " off";
     pf.calls.clear();
     return r;
 }
@@ -99,9 +121,10 @@ TEST(Soak, WholeGamesKeepTheRulesAndEndWithAWinner) {
         longest = std::max(longest, r.virtualMs);
         if (failures >= 5) break;  // enough to replay
     }
-    std::printf("soak: %llu games from seed %llu, COM won %d; virtual minutes mean %.1f, max %.1f\n",
-                static_cast<unsigned long long>(games), static_cast<unsigned long long>(first),
-                comWins, sum / 60000.0 / static_cast<double>(games), longest / 60000.0);
+    std::printf(
+        "soak: %llu games from seed %llu, COM won %d; virtual minutes mean %.1f, max %.1f\n",
+        static_cast<unsigned long long>(games), static_cast<unsigned long long>(first), comWins,
+        sum / 60000.0 / static_cast<double>(games), longest / 60000.0);
 }
 
 }  // namespace

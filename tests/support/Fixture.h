@@ -68,16 +68,23 @@ class SoakPlayer {
 public:
     explicit SoakPlayer(uint64_t seed) : rng_(seed) {}
 
+    // Called whenever the clock stops between handlers, with no handler running.
+    std::function<void()> idle;
+
     // New Game, then play until the program ends (true) or the clock reaches limitMs (false).
     bool playGame(VirtualPlatform& pf, int64_t limitMs) {
         if (!pf.send(Event::command(MenuId::mnuNew))) return true;
         while (pf.now < limitMs) {
             if (!pf.runFor(between(20, 900))) return true;
+            if (idle) idle();
             const int r = between(0, 99);
             bool alive = true;
-            if (r < 8) pf.at(pf.now + between(0, 6000), noise());
-            else if (r < 14) alive = pf.send(noise());
-            else if (myMove(pf.form())) alive = pf.send(usefulMove(pf.form().st));
+            if (r < 8)
+                pf.at(pf.now + between(0, 6000), noise());
+            else if (r < 14)
+                alive = pf.send(noise());
+            else if (myMove(pf.form()))
+                alive = pf.send(usefulMove(pf.form().st));
             if (!alive) return true;
         }
         return false;
@@ -91,14 +98,17 @@ private:
         return f.gameUnderWay() && f.st.turnState == PlayerTurn && !f.ui.Timer1.enabled() &&
                !f.ui.Timer2.enabled() && !f.ui.Timer3.enabled();
     }
-    static bool canEnter(const GameState& s, int d) { return d >= 1 && d <= 6 && s.comBoard[24 - d] < 2; }
+    static bool canEnter(const GameState& s, int d) {
+        return d >= 1 && d <= 6 && s.comBoard[24 - d] < 2;
+    }
     // The points a click with die d moves a checker from.
     static std::vector<int> movable(const GameState& s, int d) {
         std::vector<int> from;
         if (d < 1 || d > 6) return from;
         for (int p = 0; p < 24; ++p) {
             if (s.myBoard[p] <= 0) continue;
-            if (p + d <= 23 ? s.comBoard[mirror(p + d)] < 2 : s.myCanBearOff == 1) from.push_back(p);
+            if (p + d <= 23 ? s.comBoard[mirror(p + d)] < 2 : s.myCanBearOff == 1)
+                from.push_back(p);
         }
         return from;
     }
@@ -120,7 +130,8 @@ private:
             const int p = from[static_cast<size_t>(between(0, static_cast<int>(from.size()) - 1))];
             return Event::click(Control::PLACE, 20 * p + between(0, 19));
         }
-        if (mayExchange && !movable(s, d1).empty()) return Event::click(Control::DICE, between(0, 1));
+        if (mayExchange && !movable(s, d1).empty())
+            return Event::click(Control::DICE, between(0, 1));
         return pass();
     }
     Event pass() {
@@ -129,16 +140,26 @@ private:
     }
     Event noise() {
         switch (between(0, 9)) {
-            case 0: return Event::click(Control::MED, between(0, 19));
-            case 1: return Event::click(Control::DICE, between(0, 3));
-            case 2: return Event::dblClick(Control::DICE, between(0, 3));
-            case 3: return Event::mouseMove(Control::PLACE, between(0, 479));
-            case 4: return Event::mouseMove(Control::MED, between(0, 19));
-            case 5: return Event::command(MenuId::menCansel);
-            case 6: return Event::command(MenuId::mnuSaveAs);  // the dialog is cancelled
-            case 7: return Event::command(between(0, 1) ? MenuId::menBGMPlay : MenuId::mnuBGMStop);
-            case 8: return Event::command(between(0, 1) ? MenuId::mnuNew : MenuId::mnuOpen);
-            default: return Event::click(Control::PLACE, between(0, 479));
+            case 0:
+                return Event::click(Control::MED, between(0, 19));
+            case 1:
+                return Event::click(Control::DICE, between(0, 3));
+            case 2:
+                return Event::dblClick(Control::DICE, between(0, 3));
+            case 3:
+                return Event::mouseMove(Control::PLACE, between(0, 479));
+            case 4:
+                return Event::mouseMove(Control::MED, between(0, 19));
+            case 5:
+                return Event::command(MenuId::menCansel);
+            case 6:
+                return Event::command(MenuId::mnuSaveAs);  // the dialog is cancelled
+            case 7:
+                return Event::command(between(0, 1) ? MenuId::menBGMPlay : MenuId::mnuBGMStop);
+            case 8:
+                return Event::command(between(0, 1) ? MenuId::mnuNew : MenuId::mnuOpen);
+            default:
+                return Event::click(Control::PLACE, between(0, 479));
         }
     }
 
