@@ -21,7 +21,8 @@ using tavorin::GameState;
 
 [[noreturn]] void fail(const char* what, std::string_view input) {
     std::fprintf(stderr, "fuzz_savefile: %s\ninput (%zu bytes): ", what, input.size());
-    for (unsigned char c : input) std::fprintf(stderr, "\\x%02x", c);
+    for (unsigned char c : input)
+        std::fprintf(stderr, "\\x%02x", c);
     std::fprintf(stderr, "\n");
     std::abort();
 }
@@ -71,25 +72,32 @@ using Rng = std::mt19937_64;
 
 int16_t anyNumber(Rng& rng) {
     switch (rng() % 4) {
-        case 0: return static_cast<int16_t>(rng() % 16);
-        case 1: return static_cast<int16_t>(static_cast<int>(rng() % 21) - 10);
-        case 2: return (rng() % 2) ? int16_t{32767} : int16_t{-32768};
-        default: return static_cast<int16_t>(rng());
+        case 0:
+            return static_cast<int16_t>(rng() % 16);
+        case 1:
+            return static_cast<int16_t>(static_cast<int>(rng() % 21) - 10);
+        case 2:
+            return (rng() % 2) ? int16_t{32767} : int16_t{-32768};
+        default:
+            return static_cast<int16_t>(rng());
     }
 }
 
 // A state with random saved fields; optional fields are left without a value now and then.
 GameState randomState(Rng& rng) {
     GameState s;
-    for (auto& v : s.comBoard) v = anyNumber(rng);
-    for (auto& v : s.myBoard) v = anyNumber(rng);
-    for (auto& v : s.diceMoves) v = anyNumber(rng);
+    for (auto& v : s.comBoard)
+        v = anyNumber(rng);
+    for (auto& v : s.myBoard)
+        v = anyNumber(rng);
+    for (auto& v : s.diceMoves)
+        v = anyNumber(rng);
     for (int16_t* f : {&s.rollTicks, &s.turnState, &s.myBar, &s.myOff, &s.comBestScore,
                        &s.comEntryState, &s.comBearOffDone}) {
         *f = anyNumber(rng);
     }
-    for (tavorin::Opt16* f : {&s.movesLeft, &s.comBar, &s.comOff, &s.comCanBearOff,
-                              &s.myCanBearOff, &s.comBestFrom, &s.comScore, &s.comBestDie}) {
+    for (tavorin::Opt16* f : {&s.movesLeft, &s.comBar, &s.comOff, &s.comCanBearOff, &s.myCanBearOff,
+                              &s.comBestFrom, &s.comScore, &s.comBestDie}) {
         if (rng() % 3 != 0) *f = anyNumber(rng);
     }
     return s;
@@ -117,19 +125,25 @@ std::string commaForm(const std::string& written) {
 }
 
 void mutate(std::string& s, Rng& rng) {
-    static constexpr std::string_view inserts[] = {",", " ", "\t", "\r\n", "\n", "\r", "-",
-                                                   "+", "0",  "9", "32768", "\xEF\xBB\xBF"};
+    static constexpr std::string_view inserts[] = {",", " ", "\t", "\r\n", "\n",    "\r",
+                                                   "-", "+", "0",  "9",    "32768", "\xEF\xBB\xBF"};
     const size_t at = s.empty() ? 0 : rng() % (s.size() + 1);
     switch (rng() % 7) {
         case 0:
             if (!s.empty()) s[at % s.size()] ^= static_cast<char>(1u << (rng() % 8));
             break;
-        case 1: s.insert(at, inserts[rng() % std::size(inserts)]); break;
-        case 2: s.insert(at, 1, static_cast<char>('0' + rng() % 10)); break;
+        case 1:
+            s.insert(at, inserts[rng() % std::size(inserts)]);
+            break;
+        case 2:
+            s.insert(at, 1, static_cast<char>('0' + rng() % 10));
+            break;
         case 3:
             if (!s.empty()) s.erase(at % s.size(), 1 + rng() % 4);
             break;
-        case 4: s.resize(at); break;  // truncation
+        case 4:
+            s.resize(at);
+            break;  // truncation
         case 5:
             if (!s.empty()) s[at % s.size()] = inserts[rng() % std::size(inserts)][0];
             break;
@@ -169,7 +183,8 @@ int main(int argc, char** argv) {
         exact.comExcess = state.comExcess;
         exact.bgmFile = state.bgmFile;
         if (!(exact == state)) fail("a written form loads different fields", text);
-        for (int n = 1 + static_cast<int>(rng() % 8); n > 0; --n) mutate(text, rng);
+        for (int n = 1 + static_cast<int>(rng() % 8); n > 0; --n)
+            mutate(text, rng);
         GameState probe = startState();
         if (!tavorin::parseSavedGame(text, probe)) ++loaded;
         checkOneInput(text);

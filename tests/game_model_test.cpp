@@ -10,9 +10,10 @@ TEST(Layout, SlotsFollowTheDesignedColumns) {
         int slot, x, y;
     };
     const Case cases[] = {
-        {0, 719, 532},        {1, 719, 508},  {9, 719, 315},   {10, 702, 532}, {11, 705, 508},
-        {20 * 12, 28, 57},    {20 * 12 + 1, 27, 79},           {20 * 12 + 10, 15, 57},
-        {20 * 12 + 19, 15, 265}, {20 * 23 + 9, 720, 265},      {20 * 11 + 10, 14, 532},
+        {0, 719, 532},           {1, 719, 508},           {9, 719, 315},
+        {10, 702, 532},          {11, 705, 508},          {20 * 12, 28, 57},
+        {20 * 12 + 1, 27, 79},   {20 * 12 + 10, 15, 57},  {20 * 12 + 19, 15, 265},
+        {20 * 23 + 9, 720, 265}, {20 * 11 + 10, 14, 532},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.slot);
@@ -71,7 +72,8 @@ TEST_F(GameTest, StartUpShowsOnlyTheTitle) {
         EXPECT_FALSE(f.ui.MM[k].visible);
         EXPECT_FALSE(f.ui.CM[k].visible);
     }
-    for (const Image& slot : f.ui.PLACE) EXPECT_EQ(slot.pic, Pic::None);
+    for (const Image& slot : f.ui.PLACE)
+        EXPECT_EQ(slot.pic, Pic::None);
     EXPECT_FALSE(f.ui.item(MenuId::mnuSaveAs).enabled);
     EXPECT_FALSE(f.ui.item(MenuId::menCansel).enabled);
     EXPECT_TRUE(f.ui.item(MenuId::mnuNew).enabled);

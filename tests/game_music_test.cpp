@@ -45,8 +45,9 @@ TEST_F(MusicTest, ChoosingATrackReplacesTheMusicForTheRun) {
     pf.dialogAnswers = {"/music/other.mp3"};
     command(MenuId::mnuMselect);
     ASSERT_EQ(pf.dialogs.size(), 1u);
-    EXPECT_EQ(pf.dialogs[0],
-              "open ファイルを開く [音楽ファイル(*.mp3)|*.mp3] [すべてのファイル(*.*)|*.*] in c:\\");
+    EXPECT_EQ(
+        pf.dialogs[0],
+        "open ファイルを開く [音楽ファイル(*.mp3)|*.mp3] [すべてのファイル(*.*)|*.*] in c:\\");
     EXPECT_EQ(st.bgmFile, "/music/other.mp3");
     EXPECT_EQ(pf.count("close bgm1.mp3"), 1);
     EXPECT_EQ(pf.count("play /music/other.mp3"), 2);  // the play command comes twice

@@ -14,7 +14,8 @@ std::vector<int> slotsShowing(const MainForm& f, Pic pic) {
 std::vector<int> range(std::initializer_list<std::pair<int, int>> spans) {
     std::vector<int> out;
     for (auto [a, b] : spans)
-        for (int s = a; s <= b; ++s) out.push_back(s);
+        for (int s = a; s <= b; ++s)
+            out.push_back(s);
     return out;
 }
 
@@ -24,10 +25,12 @@ TEST_F(GameTest, StartingPositionSlots) {
     st.movesLeft = 2;
     f.refreshBoard();
     EXPECT_EQ(slotsShowing(f, Pic::CheckerM), range({{0, 1}, {220, 224}, {320, 322}, {360, 364}}));
-    EXPECT_EQ(slotsShowing(f, Pic::CheckerC), range({{100, 104}, {140, 142}, {240, 244}, {460, 461}}));
+    EXPECT_EQ(slotsShowing(f, Pic::CheckerC),
+              range({{100, 104}, {140, 142}, {240, 244}, {460, 461}}));
     EXPECT_EQ(slotsShowing(f, Pic::Blank).size(), 480u - 30u);
     for (const auto* side : {&f.ui.MED, &f.ui.CPUD, &f.ui.UPM, &f.ui.UPC})
-        for (const Image& slot : *side) EXPECT_EQ(slot.pic, Pic::Blank);
+        for (const Image& slot : *side)
+            EXPECT_EQ(slot.pic, Pic::Blank);
     EXPECT_EQ(st.comCanBearOff, 0);
     EXPECT_EQ(st.myCanBearOff, 0);
     EXPECT_EQ(st.comExcess, 0);

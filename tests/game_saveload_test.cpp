@@ -12,9 +12,10 @@ namespace fs = std::filesystem;
 
 class SaveLoadTest : public GameTest {
 protected:
-    fs::path dir = fs::temp_directory_path() /
-                   ("tavorin-saveload-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::path dir =
+        fs::temp_directory_path() /
+        ("tavorin-saveload-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+         ::testing::UnitTest::GetInstance()->current_test_info()->name());
     void SetUp() override { fs::create_directories(dir); }
     void TearDown() override { fs::remove_all(dir); }
 
@@ -39,9 +40,10 @@ TEST_F(SaveLoadTest, SaveRightAfterNewGame) {
     pf.dialogAnswers = {file("SaveData.kif")};
     command(MenuId::mnuSaveAs);
     ASSERT_EQ(pf.dialogs.size(), 1u);
-    EXPECT_EQ(pf.dialogs[0],
-              "save ファイルを保存する [データファイル(*.kif)|*.kif] [すべてのファイル(*.*)|*.*] in c:\\ "
-              "name SaveData.kif");
+    EXPECT_EQ(
+        pf.dialogs[0],
+        "save ファイルを保存する [データファイル(*.kif)|*.kif] [すべてのファイル(*.*)|*.*] in c:\\ "
+        "name SaveData.kif");
     const std::string text = read(file("SaveData.kif"));
     EXPECT_EQ(text, formatSavedGame(st));
     EXPECT_EQ(text.substr(0, 8), " 2  2 \r\n");
@@ -88,7 +90,9 @@ TEST_F(SaveLoadTest, OpenContinuesWithThePlayersRoll) {
     write(file("game.kif"), formatSavedGame(saved));
     pf.dialogAnswers = {file("game.kif")};
     command(MenuId::mnuOpen);
-    EXPECT_EQ(pf.dialogs[0], "open ファイルを開く [データファイル(*.kif)|*.kif] [すべてのファイル(*.*)|*.*] in c:\\");
+    EXPECT_EQ(
+        pf.dialogs[0],
+        "open ファイルを開く [データファイル(*.kif)|*.kif] [すべてのファイル(*.*)|*.*] in c:\\");
     EXPECT_EQ(st.myBoard, saved.myBoard);
     EXPECT_EQ(st.diceMoves[3], 2);
     EXPECT_EQ(st.turnState, PlayerTurn);

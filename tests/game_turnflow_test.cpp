@@ -29,7 +29,8 @@ TEST_F(GameTest, NewGameSetsUpAndStartsTheOpeningRoll) {
 TEST_F(GameTest, OpeningRollNeverTiesAndThePlayerBegins) {
     command(MenuId::mnuNew);
     pf.queueDice({3, 3, 6, 1});  // a tie is drawn again
-    for (int t = 1; t < 6; ++t) pf.queueDice({6, 1});
+    for (int t = 1; t < 6; ++t)
+        pf.queueDice({6, 1});
     pf.runFor(6 * 300);
     EXPECT_EQ(f.ui.saiY.pic, Pic::Die6);
     EXPECT_EQ(f.ui.saiC.pic, Pic::Die1);
@@ -65,7 +66,8 @@ TEST_F(GameTest, ComWinsTheOpeningAndPlaysBothDice) {
 TEST_F(GameTest, PlayersRollRunsSixTicksAndFixesTheDice) {
     newGameDecidedBy(2, 5);
     pf.clearCalls();
-    for (int t = 0; t < 5; ++t) pf.queueDice({1, 2});
+    for (int t = 0; t < 5; ++t)
+        pf.queueDice({1, 2});
     pf.queueDice({3, 3});
     pf.runFor(6 * 300);
     EXPECT_EQ(pf.count("sound dice.wav"), 6);
@@ -115,7 +117,8 @@ TEST_F(GameTest, HandOverIsIgnoredOrStopsTheRunningRoll) {
     EXPECT_FALSE(f.ui.Timer2.enabled());
     EXPECT_FALSE(f.ui.Timer3.enabled());
 
-    for (int t = 0; t < 6; ++t) pf.queueDice({6, 1});
+    for (int t = 0; t < 6; ++t)
+        pf.queueDice({6, 1});
     pf.runFor(7 * 300);
     ASSERT_EQ(st.turnState, PlayerTurn);
     command(MenuId::menCansel);
@@ -144,7 +147,8 @@ TEST_F(GameTest, ClicksDuringARollAreIgnored) {
 
 TEST_F(GameTest, ExitEndsAtOnceEvenInsideComsPause) {
     command(MenuId::mnuNew);
-    for (int t = 0; t < 6; ++t) pf.queueDice({2, 5});
+    for (int t = 0; t < 6; ++t)
+        pf.queueDice({2, 5});
     pf.at(300 * 7 + 500, Event::command(MenuId::mnuEnd));  // arrives while COM moves
     EXPECT_FALSE(pf.runFor(20'000));
     EXPECT_TRUE(pf.ended);

@@ -60,20 +60,20 @@ const std::string kNewGameFile =
     " 0 \r\n"     // 27 diceMoves[0]
     " 0 \r\n"
     " 0 \r\n"
-    " 0 \r\n"     // 30 diceMoves[3]
-    " 2 \r\n"     // 31 movesLeft
-    " 0 \r\n"     // 32 comBar
-    " 0 \r\n"     // 33 myBar
-    "\r\n"        // 34 comOff: no value
-    " 0 \r\n"     // 35 myOff
-    "\r\n"        // 36 comCanBearOff: no value
-    "\r\n"        // 37 myCanBearOff: no value
-    "\r\n"        // 38 comBestFrom: no value
-    "\r\n"        // 39 comScore: no value
-    "\r\n"        // 40 comBestDie: no value
-    " 0 \r\n"     // 41 comBestScore
-    " 0 \r\n"     // 42 comEntryState
-    " 0 \r\n";    // 43 comBearOffDone
+    " 0 \r\n"   // 30 diceMoves[3]
+    " 2 \r\n"   // 31 movesLeft
+    " 0 \r\n"   // 32 comBar
+    " 0 \r\n"   // 33 myBar
+    "\r\n"      // 34 comOff: no value
+    " 0 \r\n"   // 35 myOff
+    "\r\n"      // 36 comCanBearOff: no value
+    "\r\n"      // 37 myCanBearOff: no value
+    "\r\n"      // 38 comBestFrom: no value
+    "\r\n"      // 39 comScore: no value
+    "\r\n"      // 40 comBestDie: no value
+    " 0 \r\n"   // 41 comBestScore
+    " 0 \r\n"   // 42 comEntryState
+    " 0 \r\n";  // 43 comBearOffDone
 
 // Mid-game, with hand-edited negatives and the extremes of the range in the unused dice entries.
 GameState midGame() {
@@ -125,10 +125,10 @@ const std::string kMidGameFile =
     " 2  0 \r\n"
     " 0  0 \r\n"
     " 0  2 \r\n"
-    "-1  1 \r\n"   // 24
-    " 3 \r\n"      // 25 rollTicks
-    " 1 \r\n"      // 26 turnState
-    " 5 \r\n"      // 27
+    "-1  1 \r\n"  // 24
+    " 3 \r\n"     // 25 rollTicks
+    " 1 \r\n"     // 26 turnState
+    " 5 \r\n"     // 27
     " 2 \r\n"
     "-32768 \r\n"
     " 32767 \r\n"  // 30
@@ -144,7 +144,7 @@ const std::string kMidGameFile =
     "\r\n"         // 40 comBestDie: no value
     " 7 \r\n"      // 41
     " 6 \r\n"
-    " 1 \r\n";     // 43
+    " 1 \r\n";  // 43
 
 const std::string kMidGameCommas =
     "1,0,0,0,0,0,0,1,0,0,2,-12,0,0,0,0,0,0,0,0,0,0,4,3,0,0,0,0,0,0,0,0,3,0,0,0,3,4,0,2,2,0,0,0,"
@@ -192,7 +192,8 @@ std::string replaceAll(std::string s, std::string_view from, std::string_view to
 // The first n lines of the text, each with its CR LF.
 std::string firstLines(const std::string& text, int n) {
     size_t end = 0;
-    for (int i = 0; i < n; ++i) end = text.find("\r\n", end) + 2;
+    for (int i = 0; i < n; ++i)
+        end = text.find("\r\n", end) + 2;
     return text.substr(0, end);
 }
 
@@ -274,8 +275,8 @@ TEST(SavedGameFormat, BadInputNamesItsLine) {
         {"32768", withLine(kMidGameFile, 41, " 32768 "), 41, "\"32768\" is outside -32768..32767"},
         {"-32769", withLine(kMidGameFile, 39, "-32769 "), 39, "\"-32769\" is outside"},
         {"huge", withLine(kMidGameFile, 1, "99999999999999999999999 0"), 1, "is outside"},
-        {"bad value on a CR line", replaceAll(withLine(kMidGameFile, 30, "?"), "\r\n", "\r"),
-         30, "\"?\" is not"},
+        {"bad value on a CR line", replaceAll(withLine(kMidGameFile, 30, "?"), "\r\n", "\r"), 30,
+         "\"?\" is not"},
         {"bad value on an LF line", replaceAll(withLine(kMidGameFile, 12, " 4 z "), "\r\n", "\n"),
          12, "\"z\" is not"},
         {"bad value on one comma line", replaceAll(kMidGameCommas, ",-3,", ",q,"), 1,
@@ -322,7 +323,8 @@ protected:
     }
     std::set<std::string> entries() const {
         std::set<std::string> names;
-        for (const auto& e : fs::directory_iterator(dir_)) names.insert(e.path().filename());
+        for (const auto& e : fs::directory_iterator(dir_))
+            names.insert(e.path().filename());
         return names;
     }
 

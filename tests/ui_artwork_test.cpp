@@ -19,7 +19,8 @@ QColor at(const QImage& img, int x, int y) {
 int countPixels(const QImage& img, const std::function<bool(const QColor&)>& match) {
     int n = 0;
     for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x) n += match(img.pixelColor(x, y)) ? 1 : 0;
+        for (int x = 0; x < img.width(); ++x)
+            n += match(img.pixelColor(x, y)) ? 1 : 0;
     return n;
 }
 
@@ -65,14 +66,14 @@ TEST_P(ArtworkAtRatio, TitleIsGreenWithAYellowNameAndBlueSides) {
 TEST_P(ArtworkAtRatio, BoardPointsAlternateFromALightTopLeftAndDarkBottomLeft) {
     const QImage img = art::draw(Pic::Board, GetParam()).toImage();
     const QColor light(255, 255, 128), black(0, 0, 0), green(0, 128, 0);
-    EXPECT_EQ(at(img, 36, 100), light);   // point 13, top left
-    EXPECT_EQ(at(img, 93, 100), black);   // point 14
-    EXPECT_EQ(at(img, 36, 520), black);   // point 12, bottom left
-    EXPECT_EQ(at(img, 729, 520), light);  // point 1, bottom right
-    EXPECT_EQ(at(img, 729, 100), black);  // point 24, top right
+    EXPECT_EQ(at(img, 36, 100), light);              // point 13, top left
+    EXPECT_EQ(at(img, 93, 100), black);              // point 14
+    EXPECT_EQ(at(img, 36, 520), black);              // point 12, bottom left
+    EXPECT_EQ(at(img, 729, 520), light);             // point 1, bottom right
+    EXPECT_EQ(at(img, 729, 100), black);             // point 24, top right
     EXPECT_EQ(at(img, 5, 300), QColor(64, 128, 0));  // frame
-    EXPECT_EQ(at(img, 900, 300), green);  // right of the board
-    EXPECT_EQ(at(img, 400, 640), green);  // under the board
+    EXPECT_EQ(at(img, 900, 300), green);             // right of the board
+    EXPECT_EQ(at(img, 400, 640), green);             // under the board
 }
 
 TEST_P(ArtworkAtRatio, CheckersAreOpaqueBallsOnTransparency) {
@@ -85,7 +86,8 @@ TEST_P(ArtworkAtRatio, CheckersAreOpaqueBallsOnTransparency) {
     EXPECT_GT(mc.green(), mc.blue() + 60);
     EXPECT_EQ(cc.alpha(), 255);
     EXPECT_GT(cc.red(), cc.green() + 100);
-    for (const QImage& img : {m, c}) EXPECT_EQ(at(img, 0, 0).alpha(), 0);
+    for (const QImage& img : {m, c})
+        EXPECT_EQ(at(img, 0, 0).alpha(), 0);
 
     const QImage blank = art::draw(Pic::Blank, dpr).toImage();
     EXPECT_EQ(countPixels(blank, [](const QColor& px) { return px.alpha() != 0; }), 0);
@@ -93,8 +95,9 @@ TEST_P(ArtworkAtRatio, CheckersAreOpaqueBallsOnTransparency) {
 
 TEST_P(ArtworkAtRatio, OnlyTheSinglePipIsRed) {
     for (int pips = 1; pips <= 6; ++pips) {
-        const QImage img = art::draw(static_cast<Pic>(static_cast<int>(Pic::Die1) + pips - 1),
-                                     GetParam()).toImage();
+        const QImage img =
+            art::draw(static_cast<Pic>(static_cast<int>(Pic::Die1) + pips - 1), GetParam())
+                .toImage();
         SCOPED_TRACE(pips);
         EXPECT_EQ(at(img, 0, 0).alpha(), 0);
         EXPECT_EQ(countPixels(img, strongRed) > 0, pips == 1);

@@ -4,8 +4,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
-#include <QLineEdit>
 #include <QFontDatabase>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -25,7 +25,9 @@ struct Recorder {
     }
 };
 
-QPoint centreOf(const Rect& r) { return {r.x + r.w / 2, r.y + r.h / 2}; }
+QPoint centreOf(const Rect& r) {
+    return {r.x + r.w / 2, r.y + r.h / 2};
+}
 
 TEST(Window, FixedClientAreaAndCaption) {
     const MainModel model;
@@ -137,7 +139,8 @@ TEST(Window, PauseKeepsPaintingAndDefersInput) {
     platform.sleepMs(3000);
     EXPECT_GT(counter.paints, 0);
     EXPECT_EQ(labelDuringPause, "");
-    for (int i = 0; i < 50 && f.ui.Label2.text.empty(); ++i) platform.doEvents();
+    for (int i = 0; i < 50 && f.ui.Label2.text.empty(); ++i)
+        platform.doEvents();
     EXPECT_EQ(f.ui.Label2.text, "You can not move it !!");
 }
 

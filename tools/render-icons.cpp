@@ -1,7 +1,8 @@
 // Writes the application icon for the desktop: hicolor PNGs at 48 and 256 pixels and the
 // scalable SVG, laid out as under share/icons/hicolor, so the build can install them as they are.
 //
-//   render-icons OUTDIR NAME   ->  OUTDIR/{48x48,256x256}/apps/NAME.png, OUTDIR/scalable/apps/NAME.svg
+//   render-icons OUTDIR NAME   ->  OUTDIR/{48x48,256x256}/apps/NAME.png,
+//   OUTDIR/scalable/apps/NAME.svg
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -23,7 +24,8 @@ bool writeIcons(const QString& outDir, const QString& name) {
             return false;
     }
     const QString svgDir = outDir + "/scalable/apps";
-    return QDir().mkpath(svgDir) && writeFile(svgDir + "/" + name + ".svg", tavorin::art::iconSvg());
+    return QDir().mkpath(svgDir) &&
+           writeFile(svgDir + "/" + name + ".svg", tavorin::art::iconSvg());
 }
 
 }  // namespace

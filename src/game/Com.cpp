@@ -4,7 +4,9 @@
 namespace tavorin {
 
 namespace {
-bool isDie(int d) { return d >= 1 && d <= 6; }
+bool isDie(int d) {
+    return d >= 1 && d <= 6;
+}
 }  // namespace
 
 void MainForm::Timer2_Timer() {
@@ -75,7 +77,9 @@ void MainForm::comMoveAfterEntry() {
     comMove(st.comEntryState);
 }
 
-bool MainForm::comEntryBlocked(int d) const { return !isDie(d) || st.myBoard[24 - d] >= 2; }
+bool MainForm::comEntryBlocked(int d) const {
+    return !isDie(d) || st.myBoard[24 - d] >= 2;
+}
 
 void MainForm::comEnter(int d) {
     st.comBar -= 1;
@@ -115,8 +119,10 @@ void MainForm::comPlayDie(int d) {
     comSearch(d);
     st.comBearOffDone = 0;
     if (!isDie(d)) return;
-    if (st.comCanBearOff == 1) comBearOff(d);
-    else if (st.comBestScore > 0) comPlayFrom(st.comBestFrom, d);  // no candidate: no move
+    if (st.comCanBearOff == 1)
+        comBearOff(d);
+    else if (st.comBestScore > 0)
+        comPlayFrom(st.comBestFrom, d);  // no candidate: no move
 }
 
 void MainForm::comSearch(int d) {
@@ -143,8 +149,8 @@ void MainForm::comSearch(int d) {
 void MainForm::comPlayFrom(int from, int d) {
     MoveInFlight move(*this);
     st.comBoard[from] -= 1;
-    ui.Label1.text = "COM moved " + numberText(shownFromCom(from)) + " to " +
-                     numberText(shownFromCom(from + d));
+    ui.Label1.text =
+        "COM moved " + numberText(shownFromCom(from)) + " to " + numberText(shownFromCom(from + d));
     animateMove(shownFromCom(from), shownFromCom(from + d));
     st.comBoard[from + d] += 1;
     if (st.myBoard[mirror(from + d)] == 1) {  // a lone player checker on the target is hit

@@ -18,7 +18,7 @@ public:
     constexpr void reset() { *this = Opt16{}; }
     constexpr Opt16& operator+=(int d) { return *this = static_cast<int16_t>(int16_t(*this) + d); }
     constexpr Opt16& operator-=(int d) { return *this = static_cast<int16_t>(int16_t(*this) - d); }
-    constexpr bool operator==(const Opt16&) const = default;  // value and presence
+    constexpr bool operator==(const Opt16&) const = default;                // value and presence
     constexpr bool operator==(int v) const { return int16_t(*this) == v; }  // no value is 0
 
 private:
@@ -56,10 +56,16 @@ struct GameState {
 enum TurnState : int16_t { PlayerTurn = 0, ComTurn = 1, Travelling = 2 };
 
 // The two numberings: COM's index i and the player's index 23 - i are one physical point.
-constexpr int mirror(int index) { return 23 - index; }
+constexpr int mirror(int index) {
+    return 23 - index;
+}
 // What the user sees: the player's index j is point j + 1, COM's index i is point 24 - i.
-constexpr int shownFromPlayer(int j) { return j + 1; }
-constexpr int shownFromCom(int i) { return 24 - i; }
+constexpr int shownFromPlayer(int j) {
+    return j + 1;
+}
+constexpr int shownFromCom(int i) {
+    return 24 - i;
+}
 
 // Both sides' starting position, in each side's own numbering.
 void placeStartingPosition(GameState& s);

@@ -93,14 +93,16 @@ Rect placeSlot(int j, int k) {
 
 template <size_t N>
 void placeSide(std::array<Image, N>& arr, const XY (&xy)[N]) {
-    for (size_t k = 0; k < N; ++k) arr[k].rect = {xy[k].x, xy[k].y, kSlotDesign.w, kSlotDesign.h};
+    for (size_t k = 0; k < N; ++k)
+        arr[k].rect = {xy[k].x, xy[k].y, kSlotDesign.w, kSlotDesign.h};
 }
 
 }  // namespace
 
 MainModel::MainModel() {
     for (int j = 0; j < 24; ++j) {
-        for (int k = 0; k < 20; ++k) PLACE[20 * j + k].rect = placeSlot(j, k);
+        for (int k = 0; k < 20; ++k)
+            PLACE[20 * j + k].rect = placeSlot(j, k);
         const PointRow& p = kPoints[j];
         MM[j].rect = {p.travelX, p.travelY, 32, 32};
         MM[j].pic = Pic::CheckerM;
@@ -113,7 +115,8 @@ MainModel::MainModel() {
     placeSide(CPUD, kCPUD);
     placeSide(UPM, kUPM);
     placeSide(UPC, kUPC);
-    for (int d = 0; d < 4; ++d) DICE[d].rect = {kDICE[d].x, kDICE[d].y, 67, 65};
+    for (int d = 0; d < 4; ++d)
+        DICE[d].rect = {kDICE[d].x, kDICE[d].y, 67, 65};
     saiY.rect = {119, 498, 97, 109};
     saiC.rect = {659, 492, 97, 112};
 

@@ -5,7 +5,9 @@
 
 namespace tavorin {
 
-std::string numberText(int v) { return v >= 0 ? " " + std::to_string(v) : std::to_string(v); }
+std::string numberText(int v) {
+    return v >= 0 ? " " + std::to_string(v) : std::to_string(v);
+}
 
 void placeStartingPosition(GameState& s) {
     for (auto* board : {&s.comBoard, &s.myBoard}) {
@@ -16,7 +18,9 @@ void placeStartingPosition(GameState& s) {
     }
 }
 
-MainForm::MainForm(Platform& platform) : pf_(platform) { ui.attach(&platform); }
+MainForm::MainForm(Platform& platform) : pf_(platform) {
+    ui.attach(&platform);
+}
 
 namespace {
 // Marks a timer's handler as running, so a tick never re-enters it.
@@ -33,38 +37,67 @@ private:
 }  // namespace
 
 void MainForm::deliver(const Event& e) {
-    const bool quitting = e.kind == Event::Close || (e.kind == Event::Menu && e.menu == MenuId::mnuEnd);
+    const bool quitting =
+        e.kind == Event::Close || (e.kind == Event::Menu && e.menu == MenuId::mnuEnd);
     if (gameOver_ && !quitting) return;  // a finished game answers only Exit and closing
     switch (e.kind) {
-        case Event::Close: Form_Unload(); return;
+        case Event::Close:
+            Form_Unload();
+            return;
         case Event::Tick: {
             const int t = static_cast<int>(e.timer);
             if (!ui.timer(e.timer).enabled() || timerActive_[t]) return;
             Busy busy(timerActive_[t]);
             switch (e.timer) {
-                case TimerId::Timer1: Timer1_Timer(); break;
-                case TimerId::Timer2: Timer2_Timer(); break;
-                case TimerId::Timer3: Timer3_Timer(); break;
-                case TimerId::Timer4: Timer4_Timer(); break;
+                case TimerId::Timer1:
+                    Timer1_Timer();
+                    break;
+                case TimerId::Timer2:
+                    Timer2_Timer();
+                    break;
+                case TimerId::Timer3:
+                    Timer3_Timer();
+                    break;
+                case TimerId::Timer4:
+                    Timer4_Timer();
+                    break;
             }
             return;
         }
         case Event::Menu: {
             if (!ui.item(e.menu).enabled) return;
             switch (e.menu) {
-                case MenuId::mnuNew: mnuNew_Click(); break;
-                case MenuId::mnuSaveAs: mnuSaveAs_Click(); break;
-                case MenuId::mnuOpen: mnuOpen_Click(); break;
-                case MenuId::mnuEnd: mnuEnd_Click(); break;
-                case MenuId::menCansel: menCansel_Click(); break;
-                case MenuId::menBGMPlay: menBGMPlay_Click(); break;
-                case MenuId::mnuBGMStop: mnuBGMStop_Click(); break;
-                case MenuId::mnuMselect: mnuMselect_Click(); break;
-                default: break;  // menus, the hyphen row and the version line do nothing
+                case MenuId::mnuNew:
+                    mnuNew_Click();
+                    break;
+                case MenuId::mnuSaveAs:
+                    mnuSaveAs_Click();
+                    break;
+                case MenuId::mnuOpen:
+                    mnuOpen_Click();
+                    break;
+                case MenuId::mnuEnd:
+                    mnuEnd_Click();
+                    break;
+                case MenuId::menCansel:
+                    menCansel_Click();
+                    break;
+                case MenuId::menBGMPlay:
+                    menBGMPlay_Click();
+                    break;
+                case MenuId::mnuBGMStop:
+                    mnuBGMStop_Click();
+                    break;
+                case MenuId::mnuMselect:
+                    mnuMselect_Click();
+                    break;
+                default:
+                    break;  // menus, the hyphen row and the version line do nothing
             }
             return;
         }
-        default: break;
+        default:
+            break;
     }
     const bool inRange = e.index >= 0 && ((e.control == Control::PLACE && e.index < 480) ||
                                           (e.control == Control::MED && e.index < 20) ||
@@ -72,18 +105,25 @@ void MainForm::deliver(const Event& e) {
     if (!inRange) return;
     switch (e.control) {
         case Control::PLACE:
-            if (e.kind == Event::MouseMove) PLACE_MouseMove(e.index);
-            else PLACE_Click(e.index);  // a quick second click on a point is another move
+            if (e.kind == Event::MouseMove)
+                PLACE_MouseMove(e.index);
+            else
+                PLACE_Click(e.index);  // a quick second click on a point is another move
             break;
         case Control::MED:
-            if (e.kind == Event::MouseMove) MED_MouseMove(e.index);
-            else MED_Click(e.index);
+            if (e.kind == Event::MouseMove)
+                MED_MouseMove(e.index);
+            else
+                MED_Click(e.index);
             break;
         case Control::DICE:
-            if (e.kind == Event::Click) DICE_Click(e.index);
-            else if (e.kind == Event::DblClick) DICE_DblClick(e.index);
+            if (e.kind == Event::Click)
+                DICE_Click(e.index);
+            else if (e.kind == Event::DblClick)
+                DICE_DblClick(e.index);
             break;
-        case Control::None: break;
+        case Control::None:
+            break;
     }
 }
 
@@ -142,13 +182,17 @@ void MainForm::pause(int ms) {
 }
 
 // The integer part of r * 6 + 1; never 7, even if the generator ever gave 1.0.
-int MainForm::rollDie() { return std::clamp(static_cast<int>(pf_.random() * 6 + 1), 1, 6); }
+int MainForm::rollDie() {
+    return std::clamp(static_cast<int>(pf_.random() * 6 + 1), 1, 6);
+}
 
 void MainForm::showDie(Image& slot, int value) {
     slot.show(ui.SAIKORO[value >= 0 && value <= 6 ? value : 0]);
 }
 
-void MainForm::swapDice() { std::swap(st.diceMoves[0], st.diceMoves[1]); }
+void MainForm::swapDice() {
+    std::swap(st.diceMoves[0], st.diceMoves[1]);
+}
 
 // After the 15th checker is off: an Exit or close that came during the pause ends the program
 // here; otherwise the program starts anew for the next game.

@@ -4,14 +4,20 @@ namespace tavorin {
 
 Size pictureSize(Pic p) {
     switch (p) {
-        case Pic::None: return {0, 0};
-        case Pic::Title: return {1000, 696};
-        case Pic::Board: return {1000, 700};
+        case Pic::None:
+            return {0, 0};
+        case Pic::Title:
+            return {1000, 696};
+        case Pic::Board:
+            return {1000, 700};
         case Pic::CheckerM:
         case Pic::CheckerC:
-        case Pic::Blank: return {32, 32};
-        case Pic::Die6: return {92, 109};
-        default: return {97, 110};  // faces 1 to 5
+        case Pic::Blank:
+            return {32, 32};
+        case Pic::Die6:
+            return {92, 109};
+        default:
+            return {97, 110};  // faces 1 to 5
     }
 }
 
@@ -47,15 +53,20 @@ void Timer::notify() const {
 
 Timer& MainModel::timer(TimerId id) {
     switch (id) {
-        case TimerId::Timer1: return Timer1;
-        case TimerId::Timer2: return Timer2;
-        case TimerId::Timer3: return Timer3;
-        default: return Timer4;
+        case TimerId::Timer1:
+            return Timer1;
+        case TimerId::Timer2:
+            return Timer2;
+        case TimerId::Timer3:
+            return Timer3;
+        default:
+            return Timer4;
     }
 }
 
 void MainModel::attach(Platform* p) {
-    for (Timer* t : {&Timer1, &Timer2, &Timer3, &Timer4}) t->attach(p);
+    for (Timer* t : {&Timer1, &Timer2, &Timer3, &Timer4})
+        t->attach(p);
 }
 
 }  // namespace tavorin

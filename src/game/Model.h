@@ -17,7 +17,12 @@ enum class Pic : unsigned char {
     CheckerM,  // the player's light-green checker
     CheckerC,  // COM's red checker
     Blank,     // fully transparent, 32 x 32
-    Die1, Die2, Die3, Die4, Die5, Die6,
+    Die1,
+    Die2,
+    Die3,
+    Die4,
+    Die5,
+    Die6,
 };
 
 struct Size {
@@ -61,7 +66,8 @@ struct Label {
 
 class Timer {
 public:
-    Timer(TimerId id, int intervalMs, bool enabled) : id_(id), interval_(intervalMs), enabled_(enabled) {}
+    Timer(TimerId id, int intervalMs, bool enabled)
+        : id_(id), interval_(intervalMs), enabled_(enabled) {}
     bool enabled() const { return enabled_; }
     int interval() const { return interval_; }
     TimerId id() const { return id_; }
@@ -78,10 +84,21 @@ private:
 };
 
 enum class MenuId {
-    mnuFile, mnuNew, mnuSaveAs, mnuOpen, mnu0, mnuEnd,
-    memEdit, menCansel,
-    mnuOption, mnuBGM, menBGMPlay, mnuBGMStop, mnuMselect,
-    mnuVersion, Version,
+    mnuFile,
+    mnuNew,
+    mnuSaveAs,
+    mnuOpen,
+    mnu0,
+    mnuEnd,
+    memEdit,
+    menCansel,
+    mnuOption,
+    mnuBGM,
+    menBGMPlay,
+    mnuBGMStop,
+    mnuMselect,
+    mnuVersion,
+    Version,
 };
 constexpr int kMenuCount = 15;
 

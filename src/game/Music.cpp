@@ -6,11 +6,16 @@
 
 namespace tavorin {
 
-const FilterList kMusicFilters = {{"音楽ファイル(*.mp3)", "*.mp3"}, {"すべてのファイル(*.*)", "*.*"}};
+const FilterList kMusicFilters = {{"音楽ファイル(*.mp3)", "*.mp3"},
+                                  {"すべてのファイル(*.*)", "*.*"}};
 
-void MainForm::bgmPlay(const std::string& name) { pf_.musicPlay(name); }
+void MainForm::bgmPlay(const std::string& name) {
+    pf_.musicPlay(name);
+}
 
-void MainForm::bgmClose(const std::string& name) { pf_.musicClose(name); }
+void MainForm::bgmClose(const std::string& name) {
+    pf_.musicClose(name);
+}
 
 // The answer fits a buffer of 20 characters and is compared in upper case.
 std::string MainForm::bgmMode(const std::string& name) {

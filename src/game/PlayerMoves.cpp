@@ -5,7 +5,9 @@
 namespace tavorin {
 
 namespace {
-bool isDie(int d) { return d >= 1 && d <= 6; }
+bool isDie(int d) {
+    return d >= 1 && d <= 6;
+}
 }  // namespace
 
 void MainForm::PLACE_Click(int index) {
@@ -105,7 +107,8 @@ void MainForm::MED_Click(int /*index*/) {
 }
 
 void MainForm::PLACE_MouseMove(int index) {
-    for (Shape& s : ui.Shape1) s.visible = false;
+    for (Shape& s : ui.Shape1)
+        s.visible = false;
     if (index < 0 || index >= 480) return;
     const int p = index / 20;
     const int d = st.diceMoves[0];
@@ -114,7 +117,8 @@ void MainForm::PLACE_MouseMove(int index) {
 }
 
 void MainForm::MED_MouseMove(int /*index*/) {
-    for (Shape& s : ui.Shape1) s.visible = false;
+    for (Shape& s : ui.Shape1)
+        s.visible = false;
     const int d = st.diceMoves[0];
     if (isDie(d) && st.myBar > 0 && st.turnState == PlayerTurn) ui.Shape1[d - 1].visible = true;
 }

@@ -7,17 +7,21 @@ namespace tavorin {
 namespace {
 
 // Counts above 20 can only come from a loaded file: a group never draws past its 20 slots.
-int drawable(int count) { return std::clamp(count, 0, 20); }
+int drawable(int count) {
+    return std::clamp(count, 0, 20);
+}
 
 template <size_t N>
 void fill(std::array<Image, N>& slots, int count, const Image& holder) {
-    for (int k = 0; k < drawable(count); ++k) slots[k].show(holder);
+    for (int k = 0; k < drawable(count); ++k)
+        slots[k].show(holder);
 }
 
 }  // namespace
 
 void MainForm::refreshBoard() {
-    for (Image& slot : ui.PLACE) slot.show(ui.KARA);
+    for (Image& slot : ui.PLACE)
+        slot.show(ui.KARA);
     for (int k = 0; k < 20; ++k) {
         ui.MED[k].show(ui.KARA);
         ui.CPUD[k].show(ui.KARA);
@@ -29,7 +33,8 @@ void MainForm::refreshBoard() {
     fill(ui.UPC, st.comOff, ui.komaC);
     fill(ui.UPM, st.myOff, ui.komaM);
     for (int j = 0; j < 24; ++j)
-        for (int k = 0; k < drawable(st.myBoard[j]); ++k) ui.PLACE[20 * j + k].show(ui.komaM);
+        for (int k = 0; k < drawable(st.myBoard[j]); ++k)
+            ui.PLACE[20 * j + k].show(ui.komaM);
     // COM's checkers after the player's: on a point counted for both, COM's cover the player's.
     for (int i = 0; i < 24; ++i)
         for (int k = 0; k < drawable(st.comBoard[i]); ++k)
@@ -50,7 +55,8 @@ void MainForm::refreshBoard() {
     if (st.myBar > 0) st.myCanBearOff = 0;
 
     int comTotal = st.comBar + st.comOff;
-    for (int n : st.comBoard) comTotal += n;
+    for (int n : st.comBoard)
+        comTotal += n;
     st.comExcess = comTotal > 15 ? 1 : 0;
 
     ui.Label3.visible = st.turnState == PlayerTurn;

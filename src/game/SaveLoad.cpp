@@ -30,11 +30,13 @@ void MainForm::mnuOpen_Click() {
     GameState loaded = st;  // nothing changes until the whole file has been checked
     if (auto err = parseSavedGame(text, loaded)) {
         std::string where = err->line > 0 ? " (line " + std::to_string(err->line) + ")" : "";
-        pf_.showError("The file \"" + path + "\" is not a saved game" + where + ": " + err->message);
+        pf_.showError("The file \"" + path + "\" is not a saved game" + where + ": " +
+                      err->message);
         return;
     }
     if (loaded.comOff >= 15 || loaded.myOff >= 15) {
-        pf_.showError("The file \"" + path + "\" holds a finished game: a side has borne off all its checkers.");
+        pf_.showError("The file \"" + path +
+                      "\" holds a finished game: a side has borne off all its checkers.");
         return;
     }
     st = loaded;

@@ -3,7 +3,9 @@
 
 namespace tavorin {
 
-bool MainForm::rollRunning() const { return ui.Timer1.enabled() || ui.Timer3.enabled(); }
+bool MainForm::rollRunning() const {
+    return ui.Timer1.enabled() || ui.Timer3.enabled();
+}
 
 void MainForm::Timer1_Timer() {
     pf_.playSound("dice.wav");
@@ -77,9 +79,13 @@ void MainForm::DICE_Click(int /*index*/) {
     refreshBoard();
 }
 
-void MainForm::DICE_DblClick(int /*index*/) { handOver(); }
+void MainForm::DICE_DblClick(int /*index*/) {
+    handOver();
+}
 
-void MainForm::menCansel_Click() { handOver(); }
+void MainForm::menCansel_Click() {
+    handOver();
+}
 
 // Passing the turn, by a double-click on the dice or Move cancel. It never starts a second
 // turn beside a running one: a running roll is stopped first, and while COM plays or a

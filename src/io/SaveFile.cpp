@@ -20,10 +20,10 @@ bool forEachSavedField(State& s, F&& f) {
         if (!f(s.comBoard[i]) || !f(s.myBoard[i])) return false;
     }
     return f(s.rollTicks) && f(s.turnState) && f(s.diceMoves[0]) && f(s.diceMoves[1]) &&
-           f(s.diceMoves[2]) && f(s.diceMoves[3]) && f(s.movesLeft) && f(s.comBar) &&
-           f(s.myBar) && f(s.comOff) && f(s.myOff) && f(s.comCanBearOff) &&
-           f(s.myCanBearOff) && f(s.comBestFrom) && f(s.comScore) && f(s.comBestDie) &&
-           f(s.comBestScore) && f(s.comEntryState) && f(s.comBearOffDone);
+           f(s.diceMoves[2]) && f(s.diceMoves[3]) && f(s.movesLeft) && f(s.comBar) && f(s.myBar) &&
+           f(s.comOff) && f(s.myOff) && f(s.comCanBearOff) && f(s.myCanBearOff) &&
+           f(s.comBestFrom) && f(s.comScore) && f(s.comBestDie) && f(s.comBestScore) &&
+           f(s.comEntryState) && f(s.comBearOffDone);
 }
 
 void appendNumber(std::string& out, int16_t v) {
@@ -32,17 +32,29 @@ void appendNumber(std::string& out, int16_t v) {
     out += ' ';
 }
 
-void appendValue(std::string& out, int16_t v) { appendNumber(out, v); }
+void appendValue(std::string& out, int16_t v) {
+    appendNumber(out, v);
+}
 void appendValue(std::string& out, const Opt16& v) {
     if (v.hasValue()) appendNumber(out, v);  // no value leaves the line empty
 }
 
-void storeEmpty(int16_t& field) { field = 0; }
-void storeEmpty(Opt16& field) { field.reset(); }
+void storeEmpty(int16_t& field) {
+    field = 0;
+}
+void storeEmpty(Opt16& field) {
+    field.reset();
+}
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
-bool endsValue(char c) { return c == ',' || isLineEnd(c) || isBlank(c); }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool isLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
+bool endsValue(char c) {
+    return c == ',' || isLineEnd(c) || isBlank(c);
+}
 
 // Splits the text into values: a value ends at a comma or a line end, a number also at a
 // blank. Every number is written with a trailing blank, so the blanks after a value and one
@@ -65,7 +77,8 @@ public:
             return true;
         }
         const size_t start = pos_;
-        while (!atEnd() && !endsValue(text_[pos_])) ++pos_;
+        while (!atEnd() && !endsValue(text_[pos_]))
+            ++pos_;
         value = text_.substr(start, pos_ - start);
         skipBlanks();
         skipDelimiter();
@@ -77,7 +90,8 @@ public:
 private:
     bool atEnd() const { return pos_ >= text_.size(); }
     void skipBlanks() {
-        while (!atEnd() && isBlank(text_[pos_])) ++pos_;
+        while (!atEnd() && isBlank(text_[pos_]))
+            ++pos_;
     }
     // Skips one comma or one line end (CR LF, or a lone CR or LF); false when neither is here.
     bool skipDelimiter() {
@@ -129,7 +143,9 @@ std::string quoted(std::string_view t) {
     return "\"" + std::string(t) + "\"";
 }
 
-std::string errnoText(int err) { return std::generic_category().message(err); }
+std::string errnoText(int err) {
+    return std::generic_category().message(err);
+}
 
 }  // namespace
 
@@ -154,9 +170,9 @@ std::optional<LoadError> parseSavedGame(std::string_view text, GameState& out) {
         std::string_view value;
         int line = 0;
         if (!reader.next(value, line)) {
-            error = LoadError{reader.line(), "the file ends after " + std::to_string(read) +
-                                                 " of " + std::to_string(kSavedValueCount) +
-                                                 " values"};
+            error =
+                LoadError{reader.line(), "the file ends after " + std::to_string(read) + " of " +
+                                             std::to_string(kSavedValueCount) + " values"};
             return false;
         }
         ++read;

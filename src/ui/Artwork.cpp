@@ -161,10 +161,10 @@ QImage title(qreal dpr) {
     const QColor blueTop(70, 110, 255), blueBottom(20, 30, 190), rim(230, 236, 255);
     QFont narrow = fontPx("DejaVu Serif", 120, true);
     narrow.setStretch(QFont::SemiCondensed);
-    drawLettering(p, fittedText("YOU", narrow, QRectF(100, 410, 135, 55)), blueTop, blueBottom,
-                  rim, 1.5);
-    drawLettering(p, fittedText("CPU", narrow, QRectF(625, 410, 140, 55)), blueTop, blueBottom,
-                  rim, 1.5);
+    drawLettering(p, fittedText("YOU", narrow, QRectF(100, 410, 135, 55)), blueTop, blueBottom, rim,
+                  1.5);
+    drawLettering(p, fittedText("CPU", narrow, QRectF(625, 410, 140, 55)), blueTop, blueBottom, rim,
+                  1.5);
     return img;
 }
 
@@ -173,16 +173,17 @@ QImage title(qreal dpr) {
 // x ranges of the 24 triangles by the player's index (shown as point index + 1); the checker
 // slots of the window's layout stand on these.
 constexpr std::array<std::array<int, 2>, 24> kTriangleX = {{
-    {705, 753}, {648, 696}, {591, 639}, {534, 582}, {477, 525}, {420, 468},
-    {297, 345}, {240, 288}, {183, 231}, {126, 174}, {69, 117},  {12, 60},
-    {13, 60},   {67, 119},  {126, 174}, {181, 233}, {240, 288}, {295, 347},
-    {421, 468}, {475, 527}, {534, 582}, {589, 641}, {648, 696}, {703, 755},
+    {705, 753}, {648, 696}, {591, 639}, {534, 582}, {477, 525}, {420, 468}, {297, 345}, {240, 288},
+    {183, 231}, {126, 174}, {69, 117},  {12, 60},   {13, 60},   {67, 119},  {126, 174}, {181, 233},
+    {240, 288}, {295, 347}, {421, 468}, {475, 527}, {534, 582}, {589, 641}, {648, 696}, {703, 755},
 }};
 
 constexpr int kTopBase = 57, kTopTip = 262, kBottomBase = 558, kBottomTip = 362;
 
 // A rectangle by its inclusive pixel ranges.
-QRect span(int x0, int x1, int y0, int y1) { return QRect(x0, y0, x1 - x0 + 1, y1 - y0 + 1); }
+QRect span(int x0, int x1, int y0, int y1) {
+    return QRect(x0, y0, x1 - x0 + 1, y1 - y0 + 1);
+}
 
 // The four sunken panels: the two halves of the board and the two trays.
 const std::array<QRect, 4> kWells = {span(13, 353, 57, 557), span(421, 761, 57, 557),
@@ -210,12 +211,13 @@ void shadeWell(QPainter& p, const QRect& r) {
 
 void drawFrame(QPainter& p) {
     p.fillRect(span(0, 850, 42, 560), kOlive);
-    p.fillRect(span(0, 850, 42, 42), kOlive.lighter(135));   // lit upper edge
+    p.fillRect(span(0, 850, 42, 42), kOlive.lighter(135));    // lit upper edge
     p.fillRect(span(0, 0, 42, 557), kOlive.lighter(125));     // lit left edge
     p.fillRect(span(850, 850, 43, 557), kOlive.darker(140));  // shaded right edge
     p.fillRect(span(13, 837, 48, 55), kDarkGreen);
     p.fillRect(span(0, 850, 558, 560), Qt::black);
-    for (int i = 0; i < 4; ++i) fillWell(p, kWells[i], i < 2 ? kField : kTray);
+    for (int i = 0; i < 4; ++i)
+        fillWell(p, kWells[i], i < 2 ? kField : kTray);
     p.fillRect(span(355, 362, 48, 557), kDarkGreen);
     p.fillRect(span(763, 770, 48, 557), kDarkGreen);
 
@@ -269,12 +271,16 @@ QImage board(qreal dpr) {
     drawFrame(p);
     p.setRenderHint(QPainter::Antialiasing);
     p.setClipRect(span(13, 353, 57, 557));
-    for (int j : {6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17}) drawTriangle(p, j);
+    for (int j : {6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17})
+        drawTriangle(p, j);
     p.setClipRect(span(421, 761, 57, 557));
-    for (int j : {0, 1, 2, 3, 4, 5, 18, 19, 20, 21, 22, 23}) drawTriangle(p, j);
+    for (int j : {0, 1, 2, 3, 4, 5, 18, 19, 20, 21, 22, 23})
+        drawTriangle(p, j);
     p.setClipping(false);
-    for (const QRect& r : kWells) shadeWell(p, r);
-    for (int j = 0; j < 24; ++j) drawPointNumber(p, j);
+    for (const QRect& r : kWells)
+        shadeWell(p, r);
+    for (int j = 0; j < 24; ++j)
+        drawPointNumber(p, j);
     return img;
 }
 
@@ -333,8 +339,10 @@ QPainterPath roundedOutline(const QPolygonF& poly, qreal radius) {
             return v + d * std::min(0.45, radius / len);
         };
         const QPointF a = towards(prev), b = towards(next);
-        if (i == 0) path.moveTo(a);
-        else path.lineTo(a);
+        if (i == 0)
+            path.moveTo(a);
+        else
+            path.lineTo(a);
         path.quadTo(v, b);
     }
     path.closeSubpath();
@@ -345,12 +353,18 @@ QPainterPath roundedOutline(const QPolygonF& poly, qreal radius) {
 QList<QPointF> pipCentres(int pips) {
     const qreal a = 0.52;
     switch (pips) {
-        case 1: return {{0, 0}};
-        case 2: return {{-a, -a}, {a, a}};
-        case 3: return {{-a, -a}, {0, 0}, {a, a}};
-        case 4: return {{-a, -a}, {a, -a}, {-a, a}, {a, a}};
-        case 5: return {{-a, -a}, {a, -a}, {0, 0}, {-a, a}, {a, a}};
-        default: return {{-a, -a}, {-a, 0}, {-a, a}, {a, -a}, {a, 0}, {a, a}};
+        case 1:
+            return {{0, 0}};
+        case 2:
+            return {{-a, -a}, {a, a}};
+        case 3:
+            return {{-a, -a}, {0, 0}, {a, a}};
+        case 4:
+            return {{-a, -a}, {a, -a}, {-a, a}, {a, a}};
+        case 5:
+            return {{-a, -a}, {a, -a}, {0, 0}, {-a, a}, {a, a}};
+        default:
+            return {{-a, -a}, {-a, 0}, {-a, a}, {a, -a}, {a, 0}, {a, a}};
     }
 }
 
@@ -363,9 +377,9 @@ struct Fill {
 };
 
 struct DieScene {
-    Fill shadow;               // on the table, outside the body
-    QPainterPath body;         // the rounded outline: clips the parts, then is stroked
-    std::vector<Fill> parts;   // faces and pips, clipped to the body
+    Fill shadow;              // on the table, outside the body
+    QPainterPath body;        // the rounded outline: clips the parts, then is stroked
+    std::vector<Fill> parts;  // faces and pips, clipped to the body
     QPen outline;
 };
 
@@ -387,8 +401,10 @@ void addFace(DieScene& s, const QTransform& map, const FaceLook& look) {
     square.addRect(-1.05, -1.05, 2.1, 2.1);
     s.parts.push_back({map, square, look.body});
     constexpr qreal kBand = 0.3;  // the width of the rounded edge, in face units
-    const std::array<QLineF, 4> across = {{{-1, 0, -1 + kBand, 0}, {1, 0, 1 - kBand, 0},
-                                           {0, -1, 0, -1 + kBand}, {0, 1, 0, 1 - kBand}}};
+    const std::array<QLineF, 4> across = {{{-1, 0, -1 + kBand, 0},
+                                           {1, 0, 1 - kBand, 0},
+                                           {0, -1, 0, -1 + kBand},
+                                           {0, 1, 0, 1 - kBand}}};
     for (int e = 0; e < 4; ++e) {
         QLinearGradient g(across[e].p1(), across[e].p2());
         g.setColorAt(0, look.edge[e]);
@@ -424,12 +440,15 @@ DieScene dieScene(const QRectF& box, int pips) {
     s.body = roundedOutline(c.outline, unit * 0.32);
     s.parts.push_back({QTransform(), s.body, QColor(200, 200, 206)});
     const QColor topFront(234, 234, 240), topSide(244, 244, 248), sideFront(202, 202, 212);
-    addFace(s, c.side, {QColor(222, 222, 228),
-                        {QColor(196, 196, 204), sideFront, topSide, QColor(188, 188, 198)}});
-    addFace(s, c.front, {QColor(178, 178, 190),
-                         {sideFront, QColor(150, 150, 162), topFront, QColor(146, 146, 158)}});
-    addFace(s, c.top, {QColor(253, 253, 253),
-                       {topSide, QColor(226, 226, 232), QColor(230, 230, 236), topFront}});
+    addFace(s, c.side,
+            {QColor(222, 222, 228),
+             {QColor(196, 196, 204), sideFront, topSide, QColor(188, 188, 198)}});
+    addFace(s, c.front,
+            {QColor(178, 178, 190),
+             {sideFront, QColor(150, 150, 162), topFront, QColor(146, 146, 158)}});
+    addFace(
+        s, c.top,
+        {QColor(253, 253, 253), {topSide, QColor(226, 226, 232), QColor(230, 230, 236), topFront}});
     addPips(s, c.top, pips);
     s.outline = QPen(QColor(60, 60, 70, 170), std::max(0.8, unit * 0.03));
     return s;
@@ -446,7 +465,8 @@ void paintScene(QPainter& p, const DieScene& s) {
     fill(s.shadow);
     p.setTransform(base);
     p.setClipPath(s.body);
-    for (const Fill& f : s.parts) fill(f);
+    for (const Fill& f : s.parts)
+        fill(f);
     p.setTransform(base);
     p.setClipping(false);
     p.strokePath(s.body, s.outline);
@@ -464,17 +484,26 @@ QImage die(Pic pic, qreal dpr) {
 
 // ---- The scene as SVG --------------------------------------------------------------------------
 
-QString num(qreal v) { return QString::number(v, 'g', 6); }
+QString num(qreal v) {
+    return QString::number(v, 'g', 6);
+}
 
 QString pathData(const QPainterPath& path) {
     QString d;
     for (int i = 0; i < path.elementCount(); ++i) {
         const QPainterPath::Element e = path.elementAt(i);
         switch (e.type) {
-            case QPainterPath::MoveToElement: d += (i ? "Z M" : "M"); break;
-            case QPainterPath::LineToElement: d += " L"; break;
-            case QPainterPath::CurveToElement: d += " C"; break;
-            case QPainterPath::CurveToDataElement: break;
+            case QPainterPath::MoveToElement:
+                d += (i ? "Z M" : "M");
+                break;
+            case QPainterPath::LineToElement:
+                d += " L";
+                break;
+            case QPainterPath::CurveToElement:
+                d += " C";
+                break;
+            case QPainterPath::CurveToDataElement:
+                break;
         }
         d += " " + num(e.x) + " " + num(e.y);
     }
@@ -512,15 +541,17 @@ private:
     }
 
     static QString openLinear(const QString& id, const QLinearGradient& l) {
-        return QString("<linearGradient id=\"%1\" gradientUnits=\"userSpaceOnUse\" "
-                       "x1=\"%2\" y1=\"%3\" x2=\"%4\" y2=\"%5\">\n")
+        return QString(
+                   "<linearGradient id=\"%1\" gradientUnits=\"userSpaceOnUse\" "
+                   "x1=\"%2\" y1=\"%3\" x2=\"%4\" y2=\"%5\">\n")
             .arg(id, num(l.start().x()), num(l.start().y()), num(l.finalStop().x()),
                  num(l.finalStop().y()));
     }
 
     static QString openRadial(const QString& id, const QRadialGradient& r) {
-        return QString("<radialGradient id=\"%1\" gradientUnits=\"userSpaceOnUse\" "
-                       "cx=\"%2\" cy=\"%3\" r=\"%4\" fx=\"%5\" fy=\"%6\">\n")
+        return QString(
+                   "<radialGradient id=\"%1\" gradientUnits=\"userSpaceOnUse\" "
+                   "cx=\"%2\" cy=\"%3\" r=\"%4\" fx=\"%5\" fy=\"%6\">\n")
             .arg(id, num(r.center().x()), num(r.center().y()), num(r.radius()),
                  num(r.focalPoint().x()), num(r.focalPoint().y()));
     }
@@ -538,13 +569,20 @@ private:
 
 QPixmap draw(Pic p, qreal dpr) {
     switch (p) {
-        case Pic::None: return {};
-        case Pic::Title: return QPixmap::fromImage(title(dpr));
-        case Pic::Board: return QPixmap::fromImage(board(dpr));
-        case Pic::CheckerM: return QPixmap::fromImage(checker(kBallGreen, dpr));
-        case Pic::CheckerC: return QPixmap::fromImage(checker(kBallRed, dpr));
-        case Pic::Blank: return QPixmap::fromImage(canvas(pictureSize(p), dpr));
-        default: return QPixmap::fromImage(die(p, dpr));
+        case Pic::None:
+            return {};
+        case Pic::Title:
+            return QPixmap::fromImage(title(dpr));
+        case Pic::Board:
+            return QPixmap::fromImage(board(dpr));
+        case Pic::CheckerM:
+            return QPixmap::fromImage(checker(kBallGreen, dpr));
+        case Pic::CheckerC:
+            return QPixmap::fromImage(checker(kBallRed, dpr));
+        case Pic::Blank:
+            return QPixmap::fromImage(canvas(pictureSize(p), dpr));
+        default:
+            return QPixmap::fromImage(die(p, dpr));
     }
 }
 
@@ -561,17 +599,20 @@ QByteArray iconSvg() {
     SvgWriter w;
     QString shapes = w.fill(s.shadow);
     shapes += "<g clip-path=\"url(#body)\">\n";
-    for (const Fill& f : s.parts) shapes += w.fill(f);
+    for (const Fill& f : s.parts)
+        shapes += w.fill(f);
     shapes += "</g>\n";
     const QColor ink = s.outline.color();
-    shapes += QString("<path d=\"%1\" fill=\"none\" stroke=\"%2\" stroke-opacity=\"%3\" "
-                      "stroke-width=\"%4\"/>\n")
+    shapes += QString(
+                  "<path d=\"%1\" fill=\"none\" stroke=\"%2\" stroke-opacity=\"%3\" "
+                  "stroke-width=\"%4\"/>\n")
                   .arg(pathData(s.body), ink.name(), num(ink.alphaF()), num(s.outline.widthF()));
     const QString svg =
-        QString("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1\" height=\"%1\" "
-                "viewBox=\"0 0 %1 %1\">\n<defs>\n"
-                "<clipPath id=\"body\"><path d=\"%2\"/></clipPath>\n%3</defs>\n%4</svg>\n")
+        QString(
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+            "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"%1\" height=\"%1\" "
+            "viewBox=\"0 0 %1 %1\">\n<defs>\n"
+            "<clipPath id=\"body\"><path d=\"%2\"/></clipPath>\n%3</defs>\n%4</svg>\n")
             .arg(QString::number(kSize), pathData(s.body), w.defs(), shapes);
     return svg.toUtf8();
 }

@@ -9,7 +9,9 @@
 namespace tavorin {
 
 namespace {
-QRect qrect(const Rect& r) { return {r.x, r.y, r.w, r.h}; }
+QRect qrect(const Rect& r) {
+    return {r.x, r.y, r.w, r.h};
+}
 
 QFont labelFont(const LabelFont& f) {
     QFont font;
@@ -30,14 +32,19 @@ QFont labelFont(const LabelFont& f) {
 // Every image in the order it is painted: later ones lie on top.
 template <class Fn>
 void forEachImage(const MainModel& m, Fn fn) {
-    for (const Image& img : m.PLACE) fn(img);
+    for (const Image& img : m.PLACE)
+        fn(img);
     for (const auto* arr : {&m.MED, &m.CPUD, &m.UPM, &m.UPC})
-        for (const Image& img : *arr) fn(img);
-    for (const Image& img : m.DICE) fn(img);
+        for (const Image& img : *arr)
+            fn(img);
+    for (const Image& img : m.DICE)
+        fn(img);
     fn(m.saiY);
     fn(m.saiC);
-    for (const Image& img : m.MM) fn(img);
-    for (const Image& img : m.CM) fn(img);
+    for (const Image& img : m.MM)
+        fn(img);
+    for (const Image& img : m.CM)
+        fn(img);
 }
 
 // FNV-1a over what the window shows.
@@ -49,10 +56,12 @@ uint64_t fingerprint(const MainModel& m) {
         mix(i.visible ? static_cast<uint64_t>(i.pic) + 1 : 0);
         mix(static_cast<uint64_t>(i.rect.x) << 32 | static_cast<uint32_t>(i.rect.y));
     });
-    for (const Shape& s : m.Shape1) mix(s.visible);
+    for (const Shape& s : m.Shape1)
+        mix(s.visible);
     for (const Label* l : {&m.Label1, &m.Label2, &m.Label3}) {
         mix(l->visible);
-        for (char c : l->text) mix(static_cast<unsigned char>(c));
+        for (char c : l->text)
+            mix(static_cast<unsigned char>(c));
     }
     return h;
 }
@@ -96,8 +105,10 @@ void BoardView::paintEvent(QPaintEvent*) {
     painter.setPen(QPen(Qt::white, 3));
     painter.setBrush(Qt::NoBrush);
     for (const Shape& s : model_.Shape1)
-        if (s.visible) painter.drawRect(QRectF(s.rect.x + 1.5, s.rect.y + 1.5, s.rect.w - 3, s.rect.h - 3));
-    for (const Label* l : {&model_.Label1, &model_.Label2, &model_.Label3}) paintLabel(painter, *l);
+        if (s.visible)
+            painter.drawRect(QRectF(s.rect.x + 1.5, s.rect.y + 1.5, s.rect.w - 3, s.rect.h - 3));
+    for (const Label* l : {&model_.Label1, &model_.Label2, &model_.Label3})
+        paintLabel(painter, *l);
 }
 
 void BoardView::refresh() {
@@ -136,8 +147,10 @@ void BoardView::mouseDoubleClickEvent(QMouseEvent* e) {
     if (e->button() != Qt::LeftButton) return;
     const Hit h = hitTest(e->position().toPoint());
     afterDouble_ = true;
-    if (h.control == Control::DICE) sink_(Event::dblClick(h.control, h.index));
-    else if (h.control != Control::None) sink_(Event::click(h.control, h.index));
+    if (h.control == Control::DICE)
+        sink_(Event::dblClick(h.control, h.index));
+    else if (h.control != Control::None)
+        sink_(Event::click(h.control, h.index));
 }
 
 void BoardView::mouseMoveEvent(QMouseEvent* e) {

@@ -19,7 +19,8 @@ MainWindow::MainWindow(const MainModel& model, BoardView::Sink sink)
       view_(new BoardView(model, sink, this)) {
     setWindowTitle(QString::fromStdString(model.caption));
     QIcon icon;
-    for (int px : {16, 32, 48, 256}) icon.addPixmap(QPixmap::fromImage(art::drawIcon(px)));
+    for (int px : {16, 32, 48, 256})
+        icon.addPixmap(QPixmap::fromImage(art::drawIcon(px)));
     setWindowIcon(icon);
     setCentralWidget(view_);
     buildMenus(sink);
@@ -37,8 +38,8 @@ void MainWindow::buildMenus(const BoardView::Sink& sink) {
     for (size_t i = 0; i < model_.menu.size(); ++i) {
         const MenuItem& item = model_.menu[i];
         const QString caption = QString::fromStdString(item.caption);
-        const bool hasChildren = i + 1 < model_.menu.size() &&
-                                 model_.menu[i + 1].parent == static_cast<int>(i);
+        const bool hasChildren =
+            i + 1 < model_.menu.size() && model_.menu[i + 1].parent == static_cast<int>(i);
         if (hasChildren) {
             menus[i] = item.parent < 0 ? menuBar()->addMenu(caption)
                                        : menus[static_cast<size_t>(item.parent)]->addMenu(caption);

@@ -31,8 +31,8 @@ void QtPlatform::playSound(const std::string& name) {
     audio_.playSound(name);
     if (trace_) {
         const auto t = std::chrono::steady_clock::now().time_since_epoch();
-        std::fprintf(trace_, "%.3f %s\n",
-                     std::chrono::duration<double, std::milli>(t).count(), name.c_str());
+        std::fprintf(trace_, "%.3f %s\n", std::chrono::duration<double, std::milli>(t).count(),
+                     name.c_str());
         std::fflush(trace_);
     }
 }
@@ -51,7 +51,8 @@ void QtPlatform::start() {
 
 void QtPlatform::deliver(const Event& e) {
     if (inPause_) {  // a paused game runs no handler: keep it for the next pass
-        const bool repeatedTick = e.kind == Event::Tick &&
+        const bool repeatedTick =
+            e.kind == Event::Tick &&
             std::any_of(pending_.begin(), pending_.end(), [&](const Event& p) {
                 return p.kind == Event::Tick && p.timer == e.timer;
             });
@@ -89,7 +90,9 @@ void QtPlatform::sleepMs(int ms) {
     QTimer::singleShot(0, this, [this] { flushPending(); });
 }
 
-double QtPlatform::random() { return static_cast<double>(rng_() >> 11) * 0x1.0p-53; }
+double QtPlatform::random() {
+    return static_cast<double>(rng_() >> 11) * 0x1.0p-53;
+}
 
 // A high-resolution clock, so seeding on every roll tick never repeats a roll.
 void QtPlatform::seedFromClock() {
@@ -132,7 +135,8 @@ std::string QtPlatform::saveFileDialog(const std::string& title, const FilterLis
 
 // The running program's own file, from the same working folder, as a fresh process.
 bool QtPlatform::restartProgram() {
-    return QProcess::startDetached(QCoreApplication::applicationFilePath(), {}, QDir::currentPath());
+    return QProcess::startDetached(QCoreApplication::applicationFilePath(), {},
+                                   QDir::currentPath());
 }
 
 void QtPlatform::endProgram() {
@@ -147,9 +151,12 @@ void QtPlatform::showError(const std::string& message) {
 void QtPlatform::timerChanged(TimerId id, bool enabled, int intervalMs) {
     QTimer& t = timers_[static_cast<size_t>(id)];
     t.setInterval(intervalMs);
-    if (enabled) t.start();
-    else t.stop();
-    std::erase_if(pending_, [id](const Event& e) { return e.kind == Event::Tick && e.timer == id; });
+    if (enabled)
+        t.start();
+    else
+        t.stop();
+    std::erase_if(pending_,
+                  [id](const Event& e) { return e.kind == Event::Tick && e.timer == id; });
 }
 
 }  // namespace tavorin

@@ -16,14 +16,16 @@ inline std::array<int16_t, 24> points(std::string_view text) {
     std::string item;
     while (in >> item) {
         const auto colon = item.find(':');
-        b.at(std::stoul(item.substr(0, colon))) = static_cast<int16_t>(std::stoi(item.substr(colon + 1)));
+        b.at(std::stoul(item.substr(0, colon))) =
+            static_cast<int16_t>(std::stoi(item.substr(colon + 1)));
     }
     return b;
 }
 
 inline int total(const std::array<int16_t, 24>& b) {
     int n = 0;
-    for (int v : b) n += v;
+    for (int v : b)
+        n += v;
     return n;
 }
 
@@ -35,7 +37,8 @@ protected:
 
     // New Game with the opening roll decided by the given dice (player's, COM's).
     void newGameDecidedBy(int mine, int coms) {
-        for (int t = 0; t < 6; ++t) pf.queueDice({mine, coms});
+        for (int t = 0; t < 6; ++t)
+            pf.queueDice({mine, coms});
         pf.send(Event::command(MenuId::mnuNew));
         pf.runFor(7 * 300);
     }

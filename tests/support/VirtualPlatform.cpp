@@ -22,10 +22,13 @@ int VirtualPlatform::count(const std::string& what) const {
 }
 
 void VirtualPlatform::queueDice(std::initializer_list<int> dice) {
-    for (int d : dice) randoms.push_back(drawFor(d));
+    for (int d : dice)
+        randoms.push_back(drawFor(d));
 }
 
-void VirtualPlatform::at(int64_t t, const Event& e) { input_.push_back({t, order_++, e}); }
+void VirtualPlatform::at(int64_t t, const Event& e) {
+    input_.push_back({t, order_++, e});
+}
 
 void VirtualPlatform::dispatch(const Event& e) {
     if (e.kind == Event::Tick) {
@@ -106,10 +109,13 @@ void VirtualPlatform::doEvents() {
     }
     for (int t = 0; t < 4; ++t) {
         const Timer& tm = form_->ui.timer(static_cast<TimerId>(t));
-        if (tm.enabled() && due_[t] <= now) due.push_back({due_[t], order_++, Event::tick(static_cast<TimerId>(t))});
+        if (tm.enabled() && due_[t] <= now)
+            due.push_back({due_[t], order_++, Event::tick(static_cast<TimerId>(t))});
     }
-    std::stable_sort(due.begin(), due.end(), [](const Pending& a, const Pending& b) { return a.at < b.at; });
-    for (const Pending& p : due) dispatch(p.e);
+    std::stable_sort(due.begin(), due.end(),
+                     [](const Pending& a, const Pending& b) { return a.at < b.at; });
+    for (const Pending& p : due)
+        dispatch(p.e);
 }
 
 void VirtualPlatform::sleepMs(int ms) {
@@ -128,7 +134,9 @@ double VirtualPlatform::random() {
 
 void VirtualPlatform::seedFromClock() {}
 
-void VirtualPlatform::playSound(const std::string& name) { record("sound " + name); }
+void VirtualPlatform::playSound(const std::string& name) {
+    record("sound " + name);
+}
 
 void VirtualPlatform::musicPlay(const std::string& file) {
     record("play " + file);
@@ -152,7 +160,8 @@ std::string VirtualPlatform::dialog(const std::string& kind, const std::string& 
                                     const FilterList& f, const std::string& dir,
                                     const std::string& proposed) {
     std::string d = kind + " " + title;
-    for (const FileFilter& ff : f) d += " [" + ff.description + "|" + ff.pattern + "]";
+    for (const FileFilter& ff : f)
+        d += " [" + ff.description + "|" + ff.pattern + "]";
     d += " in " + dir;
     if (!proposed.empty()) d += " name " + proposed;
     dialogs.push_back(d);

@@ -100,6 +100,8 @@ private:
 };
 
 // A die value as a draw of the generator: the middle of its sixth of [0, 1).
-inline double drawFor(int die) { return (die - 0.5) / 6.0; }
+inline double drawFor(int die) {
+    return (die - 0.5) / 6.0;
+}
 
 }  // namespace tavorin::test
