@@ -24,7 +24,8 @@ void BM_PlaySound(benchmark::State& state) {
     }
     const std::string name = "dice.wav";
     audio().playSound(name);  // loaded already; this one only warms the channel
-    for (auto _ : state) audio().playSound(name);
+    for (auto _ : state)
+        audio().playSound(name);
 }
 BENCHMARK(BM_PlaySound);
 
@@ -39,14 +40,16 @@ void BM_MusicModePlaying(benchmark::State& state) {
         state.SkipWithError("the music did not start");
         return;
     }
-    for (auto _ : state) benchmark::DoNotOptimize(audio().musicMode(file));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(audio().musicMode(file));
     audio().musicClose(file);
 }
 BENCHMARK(BM_MusicModePlaying);
 
 void BM_MusicModeNotOpen(benchmark::State& state) {
     const std::string file = "bgm1.mp3";
-    for (auto _ : state) benchmark::DoNotOptimize(audio().musicMode(file));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(audio().musicMode(file));
 }
 BENCHMARK(BM_MusicModeNotOpen);
 

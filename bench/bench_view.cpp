@@ -78,7 +78,8 @@ BENCHMARK(BM_RefreshBoard);
 // are drawn for that ratio, as on a HiDPI display.
 class ScaledView : public BoardView {
 public:
-    ScaledView(const MainModel& model, int dpr) : BoardView(model, [](const Event&) {}), dpr_(dpr) {}
+    ScaledView(const MainModel& model, int dpr)
+        : BoardView(model, [](const Event&) {}), dpr_(dpr) {}
 
 protected:
     int metric(PaintDeviceMetric m) const override {
@@ -106,6 +107,16 @@ void BM_PaintBoard(benchmark::State& state) {
     state.counters["px"] = static_cast<double>(target.width()) * target.height();
 }
 BENCHMARK(BM_PaintBoard)->ArgName("dpr")->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
+
+// What every timer tick that changes nothing costs the window: the check that skips the paint.
+void BM_ViewRefreshUnchanged(benchmark::State& state) {
+    BoardUnderWay board;
+    BoardView view(board.form.ui, [](const Event&) {});
+    view.refresh();
+    for (auto _ : state)
+        view.refresh();
+}
+BENCHMARK(BM_ViewRefreshUnchanged);
 
 }  // namespace
 }  // namespace tavorin

@@ -25,7 +25,8 @@ SdlAudio::SdlAudio(std::string dataDir) : dataDir_(std::move(dataDir)) {
         return;
     }
     Mix_Init(MIX_INIT_MP3 | MIX_INIT_OGG | MIX_INIT_FLAC);  // whatever of these is available
-    if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
+    // 2048 frames (46 ms): prompt enough for the effects, and half the mixer's wake-ups.
+    if (Mix_OpenAudio(44100, MIX_DEFAULT_FORMAT, 2, 2048) != 0) {
         Mix_Quit();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return;

@@ -100,6 +100,8 @@ void BoardView::paintLabel(QPainter& painter, const Label& label) {
 void BoardView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), QColor(0, 128, 0));
+    if (model_.background != Pic::Title)  // the title never comes back in a run
+        cache_.remove(static_cast<int>(Pic::Title));
     painter.drawPixmap(0, 0, picture(model_.background));
     forEachImage(model_, [&](const Image& img) { paintImage(painter, img); });
     painter.setPen(QPen(Qt::white, 3));

@@ -19,7 +19,7 @@ MainWindow::MainWindow(const MainModel& model, BoardView::Sink sink)
       view_(new BoardView(model, sink, this)) {
     setWindowTitle(QString::fromStdString(model.caption));
     QIcon icon;
-    for (int px : {16, 32, 48, 256})
+    for (int px : {16, 32, 48})
         icon.addPixmap(QPixmap::fromImage(art::drawIcon(px)));
     setWindowIcon(icon);
     setCentralWidget(view_);
