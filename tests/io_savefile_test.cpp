@@ -392,10 +392,16 @@ TEST_F(FileWriteTest, ReadOnlyFolderKeepsTheOldFile) {
     EXPECT_EQ(entries(), std::set<std::string>{"save.kif"});
 }
 
-TEST_F(FileWriteTest, ReadingAMissingFileOrAFolderFails) {
+// Whatever the open dialog is given, reading neither hangs nor swallows memory.
+TEST_F(FileWriteTest, ReadingAnythingButASmallRegularFileFails) {
     std::string bytes;
     EXPECT_TRUE(readWholeFile(path("missing.kif"), bytes));
     EXPECT_TRUE(readWholeFile(dir_.string(), bytes));
+    ASSERT_EQ(::mkfifo(path("pipe").c_str(), 0600), 0);
+    EXPECT_TRUE(readWholeFile(path("pipe"), bytes));  // no writer: must not wait for one
+    put(path("huge.kif"), std::string(kMaxReadBytes + 1, ' '));
+    EXPECT_TRUE(readWholeFile(path("huge.kif"), bytes));
+    EXPECT_TRUE(readWholeFile("/dev/zero", bytes));
 }
 
 }  // namespace

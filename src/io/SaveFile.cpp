@@ -199,10 +199,16 @@ std::optional<LoadError> parseSavedGame(std::string_view text, GameState& out) {
 
 std::optional<std::string> readWholeFile(const std::string& path, std::string& out) {
     out.clear();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that choosing a pipe never hangs the game waiting for a writer.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return errnoText(errno);
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > kMaxReadBytes) {
+        ::close(fd);
+        return S_ISREG(info.st_mode) ? "too large for a saved game" : "not a regular file";
+    }
     char buffer[8192];
-    for (;;) {
+    while (out.size() <= static_cast<size_t>(kMaxReadBytes)) {
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n > 0) {
             out.append(buffer, static_cast<size_t>(n));

@@ -27,7 +27,8 @@ struct LoadError {
 // or does not fit a signed 16-bit integer; `out` is then unspecified (pass a scratch copy).
 std::optional<LoadError> parseSavedGame(std::string_view text, GameState& out);
 
-// Reads a whole file into `out`; the reason on failure.
+// Reads a whole regular file of at most kMaxReadBytes into `out`; the reason on failure.
+inline constexpr long kMaxReadBytes = 1 << 20;
 std::optional<std::string> readWholeFile(const std::string& path, std::string& out);
 
 // Writes bytes to path without ever losing the old file: a temporary file in the same folder,
