@@ -71,16 +71,5 @@ void BM_ComSearchOnly(benchmark::State& state) {
 }
 BENCHMARK(BM_ComSearchOnly)->Unit(benchmark::kMicrosecond);
 
-void BM_RefreshBoard(benchmark::State& state) {
-    VirtualPlatform pf;
-    MainForm& f = comOnTurn(pf);
-    f.st.turnState = PlayerTurn;
-    for (auto _ : state) {
-        f.refreshBoard();
-        benchmark::DoNotOptimize(f.ui.PLACE[0].pic);
-    }
-}
-BENCHMARK(BM_RefreshBoard)->Unit(benchmark::kMicrosecond);
-
 }  // namespace
 }  // namespace tavorin::test
