@@ -1,5 +1,6 @@
 // Fuzz target for the saved-game reader: any bytes either fail cleanly or load a state that
-// writes and reads back to the same saved fields.
+// writes and reads back to the same saved fields, and that is judged playable or refused with
+// a reason.
 //
 // libFuzzer:  clang++ -std=c++20 -g -fsanitize=fuzzer,address,undefined
 //                 tests/fuzz_savefile.cpp src/io/SaveFile.cpp -o fuzz_savefile
@@ -48,6 +49,11 @@ void checkOneInput(std::string_view input) {
     if (loaded.die1 != start.die1 || loaded.die2 != start.die2 ||
         loaded.comExcess != start.comExcess || loaded.bgmFile != start.bgmFile) {
         fail("a field that is not saved changed", input);
+    }
+    // Any loaded state is judged playable or not; a refusal always says why.
+    if (const auto unplayable = tavorin::findUnplayable(loaded)) {
+        if (unplayable->line < 0 || unplayable->line > 43 || unplayable->message.empty())
+            fail("an unplayable position without a reason", input);
     }
     const std::string written = tavorin::formatSavedGame(loaded);
     GameState reloaded = startState();

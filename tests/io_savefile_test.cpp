@@ -2,6 +2,7 @@
 #include <stdlib.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -300,6 +301,121 @@ TEST(SavedGameFormat, BadInputNamesItsLine) {
     }
 }
 
+// A playable position in the middle of a game: 15 checkers a side, with bars and trays.
+GameState playable() {
+    GameState s = newGameBeforeOpeningRoll();
+    s.myBoard = {0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 3, 0, 0, 0, 0, 0, 0, 4, 2, 0, 0, 2, 0};  // 12
+    s.myBar = 1;
+    s.myOff = 2;
+    s.comBoard = {1, 0, 0, 0, 0, 0, 2, 0, 0, 0, 0, 4, 0, 0, 0, 0, 3, 0, 0, 0, 0, 0, 0, 0};  // 10
+    s.comBar = 2;
+    s.comOff = 3;
+    s.diceMoves = {6, 1, 0, 0};
+    return s;
+}
+
+TEST(PlayablePosition, PositionsThePlayCanReachPass) {
+    GameState noComOff = newGameBeforeOpeningRoll();  // comOff and comBar without a value
+    noComOff.comBar.reset();
+    GameState allOnOnePoint = playable();
+    allOnOnePoint.myBoard = {};
+    allOnOnePoint.myBoard[22] = 15;
+    allOnOnePoint.myBar = allOnOnePoint.myOff = 0;
+    GameState allOnTheBar = playable();
+    allOnTheBar.comBoard = {};
+    allOnTheBar.comBar = 15;
+    allOnTheBar.comOff = 0;
+    GameState allButOneOff = playable();
+    allButOneOff.comBoard = {};
+    allButOneOff.comBoard[23] = 1;
+    allButOneOff.comBar = 0;
+    allButOneOff.comOff = 14;
+    GameState dice = playable();
+    dice.diceMoves = {0, 6, 6, 0};
+    // The start position's mirror image: each side's index 0 faces the other's index 23.
+    GameState facing = playable();
+    facing.comBoard = {};
+    facing.comBoard[23] = 10;
+    facing.myBoard[0] = 0;  // the player's index 0 is COM's index 23
+    for (const GameState& s : {newGameBeforeOpeningRoll(), noComOff, playable(), allOnOnePoint,
+                               allOnTheBar, allButOneOff, dice, facing}) {
+        const auto error = findUnplayable(s);
+        EXPECT_FALSE(error) << "line " << error->line << ": " << error->message;
+    }
+}
+
+TEST(PlayablePosition, PositionsThatTrapTheGameAreNamed) {
+    const struct {
+        const char* name;
+        void (*edit)(GameState&);
+        int line;
+        const char* message;
+    } cases[] = {
+        {"negative point", [](GameState& s) { s.myBoard[5] = -1; }, 6,
+         "your checkers on point 6 number -1, but a count is 0 to 15"},
+        {"16 on a point", [](GameState& s) { s.comBoard[0] = 16; }, 1,
+         "COM's checkers on point 24 number 16, but a count is 0 to 15"},
+        {"COM's last point", [](GameState& s) { s.comBoard[23] = -2; }, 24,
+         "COM's checkers on point 1 number -2"},
+        {"player's last point", [](GameState& s) { s.myBoard[23] = 16; }, 24,
+         "your checkers on point 24 number 16"},
+        {"negative bar", [](GameState& s) { s.myBar = -1; }, 33,
+         "your checkers on the bar number -1"},
+        {"COM's bar", [](GameState& s) { s.comBar = 16; }, 32,
+         "COM's checkers on the bar number 16"},
+        {"player's tray", [](GameState& s) { s.myOff = 16; }, 35,
+         "your checkers borne off number 16"},
+        {"COM's tray", [](GameState& s) { s.comOff = -1; }, 34,
+         "COM's checkers borne off number -1"},
+        {"die 7", [](GameState& s) { s.diceMoves[0] = 7; }, 27, "the die 7 is not 0 to 6"},
+        {"negative unused die", [](GameState& s) { s.diceMoves[3] = -1; }, 30,
+         "the die -1 is not 0 to 6"},
+        {"14 of the player's", [](GameState& s) { s.myBoard[18] = 3; }, 0,
+         "You have 14 checkers on the points, the bar and borne off, but each side has exactly 15"},
+        {"16 of COM's", [](GameState& s) { s.comBoard[16] = 4; }, 0,
+         "COM has 16 checkers on the points, the bar and borne off, but each side has exactly 15"},
+        {"16 of the player's", [](GameState& s) { s.myBar = 2; }, 0, "You have 16 checkers"},
+        {"both sides on a point",
+         [](GameState& s) {
+             s.comBoard[16] = 2;
+             s.comBoard[23 - 3] = 1;  // the player's index 3 holds 1
+         },
+         0, "Point 4 holds checkers of both sides: yours on line 4, COM's on line 21"},
+        {"both on the player's start",
+         [](GameState& s) {
+             s.myBoard[0] = 1;
+             s.myBoard[3] = 0;
+             s.comBoard[16] = 2;
+             s.comBoard[23] = 1;
+         },
+         0, "Point 1 holds checkers of both sides: yours on line 1, COM's on line 24"},
+        {"COM has borne off 15",
+         [](GameState& s) {
+             s.comBoard = {};
+             s.comBar = 0;
+             s.comOff = 15;
+         },
+         0, "COM has borne off all 15 checkers: this game is already over"},
+        {"the player has borne off 15",
+         [](GameState& s) {
+             s.myBoard = {};
+             s.myBar = 0;
+             s.myOff = 15;
+         },
+         0, "You have borne off all 15 checkers: this game is already over"},
+        {"15 off and a full board", [](GameState& s) { s.comOff = 15; }, 0, "COM has 27 checkers"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        GameState s = playable();
+        c.edit(s);
+        const auto error = findUnplayable(s);
+        ASSERT_TRUE(error);
+        EXPECT_EQ(error->line, c.line);
+        EXPECT_EQ(error->message.substr(0, std::string(c.message).size()), c.message);
+    }
+}
+
 // A fresh folder per test, removed afterwards.
 class FileWriteTest : public ::testing::Test {
 protected:
@@ -317,7 +433,7 @@ protected:
     }
     static std::string contents(const std::string& path) {
         std::string bytes;
-        const auto error = readWholeFile(path, bytes);
+        const auto error = readFileStart(path, bytes);
         EXPECT_FALSE(error) << *error;
         return bytes;
     }
@@ -392,16 +508,166 @@ TEST_F(FileWriteTest, ReadOnlyFolderKeepsTheOldFile) {
     EXPECT_EQ(entries(), std::set<std::string>{"save.kif"});
 }
 
+// What writeFileAtomically says when run by a user who may write the file but not create files
+// in its folder. Root is bound by no permission, so as root the write runs in a child process
+// that has become the unprivileged user "nobody".
+std::string reasonForUnprivilegedWrite(const std::string& target) {
+    if (::geteuid() != 0) {
+        const auto error = writeFileAtomically(target, kMidGameFile);
+        return error ? *error : "";
+    }
+    int out[2];
+    if (::pipe(out) != 0) return "no pipe";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(out[0]);
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(2);
+        const auto error = writeFileAtomically(target, kMidGameFile);
+        const std::string reason = error ? *error : "";
+        const ssize_t written = ::write(out[1], reason.data(), reason.size());
+        ::_exit(written == static_cast<ssize_t>(reason.size()) ? 0 : 3);
+    }
+    ::close(out[1]);
+    std::string reason;
+    char buffer[512];
+    for (ssize_t n; (n = ::read(out[0], buffer, sizeof buffer)) > 0;)
+        reason.append(buffer, static_cast<size_t>(n));
+    ::close(out[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    return reason;
+}
+
+// The file itself could be written, but a safe save needs a new file next to it: the user is
+// told that the folder is the problem, and the file stays as it was.
+TEST_F(FileWriteTest, WritableFileInAFolderWithoutNewFilesSaysWhatToDo) {
+    const std::string target = path("save.kif");
+    put(target, kNewGameFile);
+    ::chmod(target.c_str(), 0666);
+    ::chmod(dir_.c_str(), ::geteuid() == 0 ? 0755 : 0555);  // "nobody" may not create files here
+    const std::string reason = reasonForUnprivilegedWrite(target);
+    ::chmod(dir_.c_str(), 0755);
+    EXPECT_EQ(reason,
+              "The folder does not allow new files, and a game is saved as a new file that then "
+              "replaces the old one. Choose another folder.");
+    EXPECT_EQ(contents(target), kNewGameFile);
+    EXPECT_EQ(entries(), std::set<std::string>{"save.kif"});
+}
+
+TEST_F(FileWriteTest, FailuresSayWhatToDo) {
+    put(path("plain"), "a file, not a folder");
+    fs::create_directory(path("folder"));
+    const struct {
+        std::string target;
+        const char* reason;
+    } cases[] = {
+        {path("missing/save.kif"), "The folder does not exist. Choose a folder that exists."},
+        {path("plain/save.kif"),
+         "Part of the name is a file, not a folder. Choose a folder that exists."},
+        {path("folder"), "A folder has this name. Choose another name."},
+        {"", "The folder does not exist. Choose a folder that exists."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.target);
+        const auto error = writeFileAtomically(c.target, kMidGameFile);
+        ASSERT_TRUE(error);
+        EXPECT_EQ(*error, c.reason);
+    }
+}
+
+// A save onto a symbolic link writes the file the link names, in that file's folder; the link
+// stays a link, the file keeps its permission bits, and no temporary is left in either folder.
+TEST_F(FileWriteTest, SaveOntoALinkWritesTheFileItNames) {
+    fs::create_directory(path("games"));
+    fs::create_directory(path("synced"));
+    put(path("synced/real.kif"), kNewGameFile);
+    ::chmod(path("synced/real.kif").c_str(), 0640);
+    const struct {
+        const char* name;
+        std::string link;
+        std::string pointsTo;
+        std::string written;
+    } cases[] = {
+        {"relative link", path("games/last.kif"), "../synced/real.kif", path("synced/real.kif")},
+        {"absolute link", path("games/abs.kif"), path("synced/real.kif"), path("synced/real.kif")},
+        {"link to a link", path("games/chain.kif"), "abs.kif", path("synced/real.kif")},
+        {"dangling link", path("games/new.kif"), "../synced/fresh.kif", path("synced/fresh.kif")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::create_symlink(c.pointsTo, c.link);
+        const std::string bytes = std::string(c.name) + "\r\n";
+        ASSERT_FALSE(writeFileAtomically(c.link, bytes));
+        EXPECT_TRUE(fs::is_symlink(c.link));
+        EXPECT_EQ(fs::read_symlink(c.link), c.pointsTo);
+        EXPECT_EQ(contents(c.link), bytes);
+        EXPECT_EQ(contents(c.written), bytes);
+        if (c.written == path("synced/real.kif")) {
+            EXPECT_EQ(fs::status(c.written).permissions(), fs::perms(0640));
+        }
+        for (const char* folder : {"games", "synced"}) {
+            for (const auto& e : fs::directory_iterator(path(folder)))
+                EXPECT_EQ(e.path().filename().string().find(".tavorin-"), std::string::npos);
+        }
+    }
+    EXPECT_TRUE(fs::is_symlink(path("games/abs.kif")));
+}
+
+TEST_F(FileWriteTest, LinkLoopFailsAndChangesNothing) {
+    fs::create_symlink("b.kif", path("a.kif"));
+    fs::create_symlink("a.kif", path("b.kif"));
+    const auto error = writeFileAtomically(path("a.kif"), kMidGameFile);
+    ASSERT_TRUE(error);
+    EXPECT_NE(error->find("symbolic links"), std::string::npos) << *error;
+    EXPECT_EQ(entries(), (std::set<std::string>{"a.kif", "b.kif"}));
+    EXPECT_TRUE(fs::is_symlink(path("a.kif")));
+}
+
 // Whatever the open dialog is given, reading neither hangs nor swallows memory.
-TEST_F(FileWriteTest, ReadingAnythingButASmallRegularFileFails) {
+TEST_F(FileWriteTest, ReadingAnythingButARegularFileFails) {
     std::string bytes;
-    EXPECT_TRUE(readWholeFile(path("missing.kif"), bytes));
-    EXPECT_TRUE(readWholeFile(dir_.string(), bytes));
+    EXPECT_TRUE(readFileStart(path("missing.kif"), bytes));
+    EXPECT_TRUE(readFileStart(dir_.string(), bytes));
     ASSERT_EQ(::mkfifo(path("pipe").c_str(), 0600), 0);
-    EXPECT_TRUE(readWholeFile(path("pipe"), bytes));  // no writer: must not wait for one
-    put(path("huge.kif"), std::string(kMaxReadBytes + 1, ' '));
-    EXPECT_TRUE(readWholeFile(path("huge.kif"), bytes));
-    EXPECT_TRUE(readWholeFile("/dev/zero", bytes));
+    EXPECT_TRUE(readFileStart(path("pipe"), bytes));  // no writer: must not wait for one
+    EXPECT_TRUE(readFileStart("/dev/zero", bytes));
+    EXPECT_EQ(*readFileStart(path("pipe"), bytes), "It is not a regular file.");
+    EXPECT_EQ(*readFileStart(path("missing.kif"), bytes), "No such file or directory.");
+}
+
+// A saved game is a few hundred bytes: a file of exactly the limit is read whole, a bigger one
+// from its beginning, never with a value cut in two at the limit.
+TEST_F(FileWriteTest, ReadsTheBeginningOfABigFile) {
+    const std::string padding(kReadLimit - kMidGameFile.size(), '\n');
+    const struct {
+        const char* name;
+        std::string text;
+        std::string read;
+    } cases[] = {
+        {"exactly the limit", kMidGameFile + padding, kMidGameFile + padding},
+        {"one byte more", kMidGameFile + padding + "7", kMidGameFile + padding},
+        {"far more", kMidGameFile + padding + std::string(3 << 20, 'x'), kMidGameFile + padding},
+        {"value across the limit",  // "12" starts at the last byte within the limit
+         std::string(kReadLimit - 1, '\n') + "12 \r\n", std::string(kReadLimit - 1, '\n')},
+        {"value ending at the limit", std::string(kReadLimit - 2, '\n') + "12 \r\n",
+         std::string(kReadLimit - 2, '\n') + "12"},
+        {"no value ends within the limit", std::string(kReadLimit + 10, '7'), ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        put(path("big.kif"), c.text);
+        std::string bytes;
+        ASSERT_FALSE(readFileStart(path("big.kif"), bytes));
+        EXPECT_EQ(bytes.size(), c.read.size());
+        EXPECT_TRUE(bytes == c.read);
+    }
+    put(path("big.kif"), kMidGameFile + padding + "junk");
+    std::string bytes;
+    ASSERT_FALSE(readFileStart(path("big.kif"), bytes));
+    GameState loaded = scratch();
+    EXPECT_FALSE(parseSavedGame(bytes, loaded));
+    EXPECT_EQ(formatSavedGame(loaded), kMidGameFile);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // Save As and Open: the game record to and from a small text file.
 #include "../io/SaveFile.h"
+#include "../io/SaveTexts.h"
 #include "MainForm.h"
 
 namespace tavorin {
@@ -7,6 +8,13 @@ namespace tavorin {
 namespace {
 const FilterList kGameFilters = {{"データファイル(*.kif)", "*.kif"},
                                  {"すべてのファイル(*.*)", "*.*"}};
+
+// The problem as a sentence, led by its line in the file when one line holds it.
+std::string where(const LoadError& e) {
+    using namespace saveText;
+    return e.line > 0 ? fillText(kAtLine, {std::to_string(e.line), e.message})
+                      : fillText(kNoLine, {e.message});
+}
 }  // namespace
 
 void MainForm::mnuSaveAs_Click() {
@@ -16,27 +24,25 @@ void MainForm::mnuSaveAs_Click() {
     // The dialog let timers run: take the state as it is now, never half a move.
     const GameState& whole = beforeMove_ ? *beforeMove_ : st;
     if (auto err = writeFileAtomically(path, formatSavedGame(whole)))
-        pf_.showError("The game could not be saved to \"" + path + "\": " + *err);
+        pf_.showError(saveText::fillText(saveText::kSaveFailed, {*err, path}));
 }
 
 void MainForm::mnuOpen_Click() {
     const std::string path = pf_.openFileDialog("ファイルを開く", kGameFilters, "c:\\");
     if (path.empty()) return;
     std::string text;
-    if (auto err = readWholeFile(path, text)) {
-        pf_.showError("The file \"" + path + "\" could not be read: " + *err);
+    if (auto err = readFileStart(path, text)) {
+        pf_.showError(saveText::fillText(saveText::kReadFailed, {*err, path}));
         return;
     }
     GameState loaded = st;  // nothing changes until the whole file has been checked
     if (auto err = parseSavedGame(text, loaded)) {
-        std::string where = err->line > 0 ? " (line " + std::to_string(err->line) + ")" : "";
-        pf_.showError("The file \"" + path + "\" is not a saved game" + where + ": " +
-                      err->message);
+        pf_.showError(saveText::fillText(saveText::kNotASavedGame, {where(*err), path}));
         return;
     }
-    if (loaded.comOff >= 15 || loaded.myOff >= 15) {
-        pf_.showError("The file \"" + path +
-                      "\" holds a finished game: a side has borne off all its checkers.");
+    // A position no rule could reach would trap the game: refuse it now, with the reason.
+    if (auto err = findUnplayable(loaded)) {
+        pf_.showError(saveText::fillText(saveText::kCannotBePlayed, {where(*err), path}));
         return;
     }
     st = loaded;

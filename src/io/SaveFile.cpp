@@ -1,12 +1,16 @@
 #include "SaveFile.h"
 
 #include <fcntl.h>
+#include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <system_error>
+
+#include "SaveTexts.h"
 
 namespace tavorin {
 namespace {
@@ -136,15 +140,16 @@ NumberCheck toInt16(std::string_view t, int16_t& out) {
 // The bad value quoted when it is short plain text, so a message never carries stray bytes.
 std::string quoted(std::string_view t) {
     constexpr size_t maxShown = 20;
-    if (t.size() > maxShown) return "the value";
+    if (t.size() > maxShown) return std::string(saveText::kTheValue);
     for (char c : t) {
-        if (c < ' ' || c > '~') return "the value";
+        if (c < ' ' || c > '~') return std::string(saveText::kTheValue);
     }
     return "\"" + std::string(t) + "\"";
 }
 
+// The system's own words for an error, as a sentence.
 std::string errnoText(int err) {
-    return std::generic_category().message(err);
+    return saveText::fillText(saveText::kSystemReason, {std::generic_category().message(err)});
 }
 
 }  // namespace
@@ -170,9 +175,10 @@ std::optional<LoadError> parseSavedGame(std::string_view text, GameState& out) {
         std::string_view value;
         int line = 0;
         if (!reader.next(value, line)) {
-            error =
-                LoadError{reader.line(), "the file ends after " + std::to_string(read) + " of " +
-                                             std::to_string(kSavedValueCount) + " values"};
+            error = LoadError{
+                reader.line(),
+                saveText::fillText(saveText::kEndsEarly,
+                                   {std::to_string(read), std::to_string(kSavedValueCount)})};
             return false;
         }
         ++read;
@@ -186,10 +192,10 @@ std::optional<LoadError> parseSavedGame(std::string_view text, GameState& out) {
                 field = number;
                 return true;
             case NumberCheck::NotANumber:
-                error = LoadError{line, quoted(value) + " is not a whole number"};
+                error = LoadError{line, saveText::fillText(saveText::kNotANumber, {quoted(value)})};
                 return false;
             case NumberCheck::OutOfRange:
-                error = LoadError{line, quoted(value) + " is outside -32768..32767"};
+                error = LoadError{line, saveText::fillText(saveText::kOutOfRange, {quoted(value)})};
                 return false;
         }
         return false;
@@ -197,30 +203,118 @@ std::optional<LoadError> parseSavedGame(std::string_view text, GameState& out) {
     return error;
 }
 
-std::optional<std::string> readWholeFile(const std::string& path, std::string& out) {
+namespace {
+
+// The lines of the fields checked for a playable position.
+constexpr int kFirstDiceLine = 27;
+constexpr int kComBarLine = 32;
+constexpr int kMyBarLine = 33;
+constexpr int kComOffLine = 34;
+constexpr int kMyOffLine = 35;
+
+std::optional<LoadError> badCount(int line, std::string_view what, int count) {
+    if (count >= 0 && count <= 15) return std::nullopt;
+    return LoadError{
+        line, saveText::fillText(saveText::kBadCount, {std::string(what), std::to_string(count)})};
+}
+
+std::string onPoint(std::string_view pattern, int shown) {
+    return saveText::fillText(pattern, {std::to_string(shown)});
+}
+
+std::optional<LoadError> firstBadCount(const GameState& s) {
+    // Line i + 1 holds COM's index i, then the player's index i.
+    for (int i = 0; i < kBoardLineCount; ++i) {
+        if (auto e =
+                badCount(i + 1, onPoint(saveText::kComsOnPoint, shownFromCom(i)), s.comBoard[i]))
+            return e;
+        if (auto e =
+                badCount(i + 1, onPoint(saveText::kYoursOnPoint, shownFromPlayer(i)), s.myBoard[i]))
+            return e;
+    }
+    const struct {
+        int line;
+        std::string_view what;
+        int count;
+    } others[] = {{kComBarLine, saveText::kComsOnBar, s.comBar},
+                  {kMyBarLine, saveText::kYoursOnBar, s.myBar},
+                  {kComOffLine, saveText::kComsOff, s.comOff},
+                  {kMyOffLine, saveText::kYoursOff, s.myOff}};
+    for (const auto& o : others) {
+        if (auto e = badCount(o.line, o.what, o.count)) return e;
+    }
+    return std::nullopt;
+}
+
+int sideTotal(const std::array<int16_t, 24>& board, int bar, int off) {
+    int n = bar + off;
+    for (int v : board)
+        n += v;
+    return n;
+}
+
+}  // namespace
+
+std::optional<LoadError> findUnplayable(const GameState& s) {
+    if (auto e = firstBadCount(s)) return e;
+    for (int k = 0; k < 4; ++k) {
+        if (s.diceMoves[k] < 0 || s.diceMoves[k] > 6)
+            return LoadError{
+                kFirstDiceLine + k,
+                saveText::fillText(saveText::kBadDie, {std::to_string(s.diceMoves[k])})};
+    }
+    const int mine = sideTotal(s.myBoard, s.myBar, s.myOff);
+    if (mine != 15)
+        return LoadError{0, saveText::fillText(saveText::kYourTotal, {std::to_string(mine)})};
+    const int coms = sideTotal(s.comBoard, s.comBar, s.comOff);
+    if (coms != 15)
+        return LoadError{0, saveText::fillText(saveText::kComTotal, {std::to_string(coms)})};
+    for (int j = 0; j < kBoardLineCount; ++j) {
+        if (s.myBoard[j] > 0 && s.comBoard[mirror(j)] > 0)
+            return LoadError{
+                0, saveText::fillText(saveText::kBothSides,
+                                      {std::to_string(shownFromPlayer(j)), std::to_string(j + 1),
+                                       std::to_string(mirror(j) + 1)})};
+    }
+    if (s.myOff == 15) return LoadError{0, std::string(saveText::kYouWon)};
+    if (s.comOff == 15) return LoadError{0, std::string(saveText::kComWon)};
+    return std::nullopt;
+}
+
+std::optional<std::string> readFileStart(const std::string& path, std::string& out) {
     out.clear();
     // Non-blocking, so that choosing a pipe never hangs the game waiting for a writer.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return errnoText(errno);
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > kMaxReadBytes) {
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
-        return S_ISREG(info.st_mode) ? "too large for a saved game" : "not a regular file";
+        return std::string(saveText::kNotARegularFile);
     }
-    char buffer[8192];
-    while (out.size() <= static_cast<size_t>(kMaxReadBytes)) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    // One byte more than the limit tells whether the file goes on, and whether the value at
+    // the limit ends there.
+    out.resize(kReadLimit + 1);
+    size_t got = 0;
+    while (got < out.size()) {
+        const ssize_t n = ::read(fd, out.data() + got, out.size() - got);
         if (n > 0) {
-            out.append(buffer, static_cast<size_t>(n));
+            got += static_cast<size_t>(n);
         } else if (n == 0) {
             break;
         } else if (errno != EINTR) {
             const int err = errno;
             ::close(fd);
+            out.clear();
             return errnoText(err);
         }
     }
     ::close(fd);
+    if (got <= kReadLimit) {
+        out.resize(got);
+    } else {  // keep what lies before the last blank, comma or line end: whole values only
+        const size_t end = out.find_last_of(" \t,\r\n", kReadLimit);
+        out.resize(end == std::string::npos ? 0 : std::min(end + 1, kReadLimit));
+    }
     return std::nullopt;
 }
 
@@ -242,6 +336,48 @@ int createTemporary(const std::string& path, std::string& tempPath) {
         if (fd >= 0 || errno != EEXIST) return fd;
     }
     errno = EEXIST;
+    return -1;
+}
+
+// Why a save failed, with what to do where the user can do something.
+std::string saveFailure(int err, bool creatingTemporary) {
+    switch (err) {
+        case EACCES:
+        case EPERM:  // the file itself may be writable: the folder refuses the temporary
+            if (creatingTemporary) return std::string(saveText::kFolderTakesNoNewFiles);
+            break;
+        case ENOENT:
+            return std::string(saveText::kFolderMissing);
+        case ENOTDIR:
+            return std::string(saveText::kPathThroughAFile);
+        case EROFS:
+            return std::string(saveText::kReadOnlyDisk);
+        case EISDIR:
+            return std::string(saveText::kNameIsAFolder);
+    }
+    return errnoText(err);
+}
+
+// The file a save replaces: path, or the file its chain of symbolic links finally names, which
+// may not exist yet (a dangling link). -1 with errno set for a loop or an unreadable link.
+int followLinks(std::string& path) {
+    constexpr int maxHops = 40;  // as the system allows
+    for (int hop = 0; hop < maxHops; ++hop) {
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return 0;
+        char target[PATH_MAX];
+        const ssize_t n = ::readlink(path.c_str(), target, sizeof target);
+        if (n < 0) return -1;
+        if (static_cast<size_t>(n) == sizeof target) {
+            errno = ENAMETOOLONG;
+            return -1;
+        }
+        const std::string next(target, static_cast<size_t>(n));
+        path = !next.empty() && next.front() == '/'
+                   ? next
+                   : folderPrefix(path) + next;  // relative to the link
+    }
+    errno = ELOOP;
     return -1;
 }
 
@@ -271,11 +407,14 @@ void syncFolder(const std::string& path) {
 
 }  // namespace
 
-std::optional<std::string> writeFileAtomically(const std::string& path, const std::string& bytes) {
-    if (path.empty()) return errnoText(ENOENT);
+std::optional<std::string> writeFileAtomically(const std::string& chosen,
+                                               const std::string& bytes) {
+    if (chosen.empty()) return saveFailure(ENOENT, false);
+    std::string path = chosen;
+    if (followLinks(path) != 0) return saveFailure(errno, false);
     std::string tempPath;
     const int fd = createTemporary(path, tempPath);
-    if (fd < 0) return errnoText(errno);
+    if (fd < 0) return saveFailure(errno, true);
     // A replaced file keeps its permissions; a new one gets the usual ones (0666 less umask).
     struct stat old {};
     if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
@@ -287,7 +426,7 @@ std::optional<std::string> writeFileAtomically(const std::string& path, const st
     if (err == 0 && ::rename(tempPath.c_str(), path.c_str()) != 0) err = errno;
     if (err != 0) {
         ::unlink(tempPath.c_str());
-        return errnoText(err);
+        return saveFailure(err, false);
     }
     syncFolder(path);
     return std::nullopt;

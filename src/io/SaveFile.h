@@ -27,13 +27,25 @@ struct LoadError {
 // or does not fit a signed 16-bit integer; `out` is then unspecified (pass a scratch copy).
 std::optional<LoadError> parseSavedGame(std::string_view text, GameState& out);
 
-// Reads a whole regular file of at most kMaxReadBytes into `out`; the reason on failure.
-inline constexpr long kMaxReadBytes = 1 << 20;
-std::optional<std::string> readWholeFile(const std::string& path, std::string& out);
+// Whether the loaded position can be played: every count on a point, a bar or a tray 0..15,
+// each side's checkers on points, bar and tray exactly 15, no physical point held by both
+// sides, the dice entries 0..6, and no side that has already borne off all 15. The first
+// problem found, with its line (0 when no one line holds it). Every file the game writes
+// passes: a save while a checker travels writes the position from before the move.
+std::optional<LoadError> findUnplayable(const GameState& s);
+
+// Reads the beginning of a regular file into `out`: the whole file up to kReadLimit bytes
+// (a saved game is a few hundred), and of a bigger one its first kReadLimit bytes up to the
+// last end of a value in them, so that no value is cut in two. Never waits on a pipe or a
+// device. The reason on failure.
+inline constexpr size_t kReadLimit = 64 * 1024;
+std::optional<std::string> readFileStart(const std::string& path, std::string& out);
 
 // Writes bytes to path without ever losing the old file: a temporary file in the same folder,
-// flushed to disk, then renamed over the target. On failure the target is untouched, the
-// temporary removed, and the reason returned. A replaced file keeps its permission bits.
+// flushed to disk, then renamed over the target. A symbolic link is followed to the file it
+// finally names (which may not exist yet) and that file is replaced, so the link stays a link.
+// On failure the target is untouched, the temporary removed, and the reason returned as a
+// sentence for the user. A replaced file keeps its permission bits.
 std::optional<std::string> writeFileAtomically(const std::string& path, const std::string& bytes);
 
 }  // namespace tavorin

@@ -1,5 +1,7 @@
 #include "QtPlatform.h"
 
+#include "FileDialog.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
@@ -110,7 +112,7 @@ std::string QtPlatform::fileDialog(bool save, const std::string& title, const Fi
         nameFilters << QString::fromStdString(f.description) + " (" + pattern + ")";
     }
     const QString folder = dir == "c:\\" ? QDir::homePath() : QString::fromStdString(dir);
-    QFileDialog dialog(window_.get(), QString::fromStdString(title), folder);
+    FileDialog dialog(window_.get(), QString::fromStdString(title), folder);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setNameFilters(nameFilters);
