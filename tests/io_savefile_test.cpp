@@ -639,15 +639,17 @@ TEST_F(FileWriteTest, ReadingAnythingButARegularFileFails) {
 // A saved game is a few hundred bytes: a file of exactly the limit is read whole, a bigger one
 // from its beginning, never with a value cut in two at the limit.
 TEST_F(FileWriteTest, ReadsTheBeginningOfABigFile) {
-    const std::string padding(kReadLimit - kMidGameFile.size(), '\n');
+    // Ends in a value, so that the last byte within the limit is not a blank or a line end.
+    const std::string padding = std::string(kReadLimit - kMidGameFile.size() - 1, '\n') + "7";
     const struct {
         const char* name;
         std::string text;
         std::string read;
     } cases[] = {
         {"exactly the limit", kMidGameFile + padding, kMidGameFile + padding},
-        {"one byte more", kMidGameFile + padding + "7", kMidGameFile + padding},
-        {"far more", kMidGameFile + padding + std::string(3 << 20, 'x'), kMidGameFile + padding},
+        {"one line end more", kMidGameFile + padding + "\n", kMidGameFile + padding},
+        {"far more", kMidGameFile + padding + "\n" + std::string(3 << 20, 'x'),
+         kMidGameFile + padding},
         {"value across the limit",  // "12" starts at the last byte within the limit
          std::string(kReadLimit - 1, '\n') + "12 \r\n", std::string(kReadLimit - 1, '\n')},
         {"value ending at the limit", std::string(kReadLimit - 2, '\n') + "12 \r\n",

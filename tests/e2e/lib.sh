@@ -74,3 +74,10 @@ click() { xdotool mousemove --window "$WID" "$1" $(($2 + MENUBAR)) click 1; }
 dclick() { xdotool mousemove --window "$WID" "$1" $(($2 + MENUBAR)) click --repeat 2 --delay 60 1; }
 # Real key presses (XTEST) go to the window with the focus, also to an open menu.
 key() { xdotool key "$@"; }
+
+# Whether exactly N visible windows have that exact name (a message box takes its parent's).
+windows_named() { [ "$(xdotool search --onlyvisible --name "^$2\$" 2>/dev/null | wc -l)" -eq "$1" ]; }
+# Sets FOUND to the newest visible window of that name.
+newest_window() { FOUND=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | tail -n 1); [ -n "$FOUND" ]; }
+# With E2E_SHOTS=folder, keeps a picture of a window there for a person to look at.
+keep_shot() { [ -z "${E2E_SHOTS:-}" ] || import -window "$1" "$E2E_SHOTS/$2"; }
