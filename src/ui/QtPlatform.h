@@ -25,7 +25,7 @@ public:
     MainWindow& window() { return *window_; }
     // An event from the window: handled now, or after the pause that is running.
     void deliver(const Event& e);
-    bool inPause() const { return inPause_; }
+    bool inPause() const { return pauseDepth_ > 0; }
 
     void playSound(const std::string& name) override;
     void musicPlay(const std::string& file) override { audio_.musicPlay(file); }
@@ -45,6 +45,7 @@ public:
     void timerChanged(TimerId id, bool enabled, int intervalMs) override;
 
 private:
+    void hold(const Event& e);
     void flushPending();
     std::string fileDialog(bool save, const std::string& title, const FilterList& filters,
                            const std::string& dir, const std::string& proposed);
@@ -53,10 +54,9 @@ private:
     std::unique_ptr<MainForm> form_;
     std::unique_ptr<MainWindow> window_;
     std::array<QTimer, 4> timers_;
-    std::deque<Event> pending_;  // what came during a pause, in order; ticks coalesce
-    bool inPause_ = false;
+    std::deque<Event> pending_;  // board input and turn ticks held in a pause, in order
+    int pauseDepth_ = 0;
     std::mt19937_64 rng_;
-    std::FILE* trace_ = nullptr;  // TAVORIN_TRACE=file: when each effect started, for the benches
 };
 
 }  // namespace tavorin
