@@ -14,7 +14,8 @@
 
 namespace tavorin {
 
-QtPlatform::QtPlatform(const std::string& dataDir) : audio_(dataDir) {
+QtPlatform::QtPlatform(const std::string& dataDir, std::vector<std::string> audioModules)
+    : audio_(std::move(audioModules), dataDir) {
     seedFromClock();
     form_ = std::make_unique<MainForm>(*this);
     for (int t = 0; t < 4; ++t) {
@@ -26,6 +27,11 @@ QtPlatform::QtPlatform(const std::string& dataDir) : audio_(dataDir) {
 
 QtPlatform::~QtPlatform() = default;
 
+void QtPlatform::musicPlay(const std::string& file) {
+    audio_.musicPlay(file);
+    trace("music " + file);
+}
+
 void QtPlatform::playSound(const std::string& name) {
     audio_.playSound(name);
     trace(name);
@@ -34,13 +40,30 @@ void QtPlatform::playSound(const std::string& name) {
 void QtPlatform::start() {
     window_ = std::make_unique<MainWindow>(form_->ui, [this](const Event& e) { deliver(e); });
     window_->onClose = [this] { deliver(Event::close()); };
+    trace("window");
     for (int t = 0; t < 4; ++t) {
         const Timer& timer = form_->ui.timer(static_cast<TimerId>(t));
         timerChanged(timer.id(), timer.enabled(), timer.interval());
     }
     form_->Form_Load();  // before the window is first shown
     window_->sync();
+    trace("start-up");
+    window_->view()->installEventFilter(this);
     window_->show();
+}
+
+// The first frame of the board view: the window has appeared.
+bool QtPlatform::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() == QEvent::Paint && watched == window_->view()) {
+        watched->removeEventFilter(this);
+        trace("frame");
+        // The music starts with the window, and the mixer's libraries never hold it back.
+        QTimer::singleShot(0, this, [this] {
+            audio_.load();
+            trace("audio");
+        });
+    }
+    return false;
 }
 
 // What the window answers at once, also while the game is paused: its menus, closing it, and

@@ -9,14 +9,16 @@
 #include <random>
 
 #include "MainWindow.h"
-#include "audio/SdlAudio.h"
+#include "audio/AudioModule.h"
 
 namespace tavorin {
 
 class QtPlatform : public QObject, public Platform {
     Q_OBJECT
 public:
-    explicit QtPlatform(const std::string& dataDir);
+    // dataDir: the sounds and the music; audioModules: where the audio module may lie. The
+    // audio is opened right after the window's first frame.
+    explicit QtPlatform(const std::string& dataDir, std::vector<std::string> audioModules = {});
     ~QtPlatform() override;
 
     // Creates the window, runs start-up and shows the window.
@@ -28,7 +30,7 @@ public:
     bool inPause() const { return pauseDepth_ > 0; }
 
     void playSound(const std::string& name) override;
-    void musicPlay(const std::string& file) override { audio_.musicPlay(file); }
+    void musicPlay(const std::string& file) override;
     void musicClose(const std::string& file) override { audio_.musicClose(file); }
     std::string musicMode(const std::string& file) override { return audio_.musicMode(file); }
     void doEvents() override;
@@ -44,13 +46,16 @@ public:
     void showError(const std::string& message) override;
     void timerChanged(TimerId id, bool enabled, int intervalMs) override;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
 private:
     void hold(const Event& e);
     void flushPending();
     std::string fileDialog(bool save, const std::string& title, const FilterList& filters,
                            const std::string& dir, const std::string& proposed);
 
-    SdlAudio audio_;
+    AudioModule audio_;
     std::unique_ptr<MainForm> form_;
     std::unique_ptr<MainWindow> window_;
     std::array<QTimer, 4> timers_;
