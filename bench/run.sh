@@ -10,7 +10,8 @@
 # only when something could not be measured at all.
 #
 # Environment: RUNS (5), BENCH_MIN_TIME (0.5 s per micro-benchmark), BENCH_KEEP=1 keeps the
-# traces and logs.
+# traces and logs, BENCH_ONLY=startup measures only the start-up (and skips the
+# micro-benchmarks). The statistics and the table are bench/report.py's.
 set -u
 
 BUILD=$(cd "${1:-/work/main/build}" 2>/dev/null && pwd) ||
@@ -23,7 +24,7 @@ CPU_SPAN=10   # seconds of each CPU measurement
 for exe in "$GAME" "$FLOOR"; do
     [ -x "$exe" ] || { echo "missing $exe: build the project first" >&2; exit 2; }
 done
-for tool in Xvfb xdotool xev xprop stdbuf awk; do
+for tool in Xvfb xdotool xev xprop stdbuf awk python3; do
     command -v "$tool" >/dev/null || { echo "missing $tool" >&2; exit 2; }
 done
 
@@ -116,6 +117,7 @@ launch() {
         return 1
     fi
     t0=$(now_us)
+    T0_US=$t0
     (cd "$WORK" && exec env "$@" "$exe") >>"$WORK/$name.log" 2>&1 &
     PID=$!
     OURS+=("$PID")
@@ -231,13 +233,7 @@ write_saved_game() {
     for i in 0 0 0 0 0 0 2 0 0 0 0 0 0 0 0 0 0 0 0; do printf ' %d \r\n' "$i"; done
 }
 
-# --- Statistics --------------------------------------------------------------------------------
-median() {  # of the numbers given; "-" for none
-    printf '%s\n' "$@" | awk 'NF' | sort -g |
-        awk '{ v[NR] = $1 } END { if (NR == 0) { print "-"; exit }
-              m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2; print m }'
-}
-
+# --- Samples -------------------------------------------------------------------------------------
 # intervals FILE NAME MAXGAP_MS [FIRST_N]: gaps (ms) between consecutive NAME lines closer than
 # MAXGAP_MS, over the first FIRST_N such lines if given.
 intervals() {
@@ -257,10 +253,20 @@ KIF=$WORK/midgame.kif
 OPEN_TITLE='ファイルを開く'  # the title of the game's Open dialog
 write_saved_game >"$KIF"
 
-F_START=() F_RSS=() F_CPU=()
-G_START=() G_RSS_TITLE=() G_RSS_NEW=() G_RSS_PLAY=() G_CPU_TITLE=() G_CPU_TURN=()
-DICE=() KATI=()
-NOTES=()
+SAMPLES=$WORK/samples  # "KEY VALUE" per measurement, "note TEXT"; bench/report.py sums up
+: >"$SAMPLES"
+sample() { [ -n "$2" ] && echo "$1 $2" >>"$SAMPLES"; }
+samples_raw() { cat >>"$SAMPLES"; }
+samples() { local v; while IFS= read -r v; do sample "$1" "$v"; done; }
+note() { echo "note $*" >>"$SAMPLES"; }
+# startup TRACE: the steps of start-up the program traced, in ms from its exec.
+startup() {
+    awk -v t0="$T0_US" '$2 ~ /^(main|toolkit|translator|window|start-up|frame|audio)$/ {
+        printf "%s %.1f\n", $2, $1 - t0 / 1000 }' "$1" 2>/dev/null
+}
+libs() {  # shared objects mapped by the process
+    awk '$6 ~ /\.so/ { print $6 }' "/proc/$1/maps" 2>/dev/null | sort -u | wc -l
+}
 
 echo "TAVORIN benchmarks: $GAME vs $FLOOR, display $DISPLAY, $RUNS runs, $(nproc) cores," \
      "load $(cut -d' ' -f1-3 /proc/loadavg)"
@@ -270,39 +276,62 @@ launch TAVORIN "$GAME" "${GAME_ENV[@]}" && forget "$PID"
 
 for run in $(seq 1 "$RUNS"); do
     echo "run $run/$RUNS ..." >&2
+    if [ "${BENCH_ONLY:-}" = startup ]; then  # only the start-up, the floor and the game in turn
+        ftrace=$WORK/floor.$run.trace trace=$WORK/start.$run.trace
+        if launch FLOOR "$FLOOR" TAVORIN_TRACE="$ftrace"; then
+            sample floor.start "$START_MS"
+            sleep 0.5
+            sample floor.libs "$(libs "$PID")"
+            startup "$ftrace" | sed "s/^/floor.at./" | samples_raw
+            forget "$PID"
+        fi
+        if launch TAVORIN "$GAME" "${GAME_ENV[@]}" TAVORIN_TRACE="$trace"; then
+            sample game.start "$START_MS"
+            sleep 0.5
+            sample game.libs "$(libs "$PID")"
+            startup "$trace" | sed "s/^/game.at./" | samples_raw
+            forget "$PID"
+        fi
+        continue
+    fi
     # The floor: start, memory, idle.
-    if launch FLOOR "$FLOOR"; then
-        F_START+=("$START_MS")
+    ftrace=$WORK/floor.$run.trace
+    if launch FLOOR "$FLOOR" TAVORIN_TRACE="$ftrace"; then
+        sample floor.start "$START_MS"
         sleep "$SETTLE"
-        F_RSS+=("$(rss_mb "$PID")")
-        F_CPU+=("$(cpu_percent "$PID" "$CPU_SPAN")")
+        sample floor.rss "$(rss_mb "$PID")"
+        sample floor.libs "$(libs "$PID")"
+        startup "$ftrace" | sed "s/^/floor.at./" | samples_raw
+        sample floor.cpu "$(cpu_percent "$PID" "$CPU_SPAN")"
         forget "$PID"
     fi
 
     # The game: title screen, New Game, the player's turn, a few moves.
     trace=$WORK/new.$run.trace
     if launch TAVORIN "$GAME" "${GAME_ENV[@]}" TAVORIN_TRACE="$trace"; then
-        G_START+=("$START_MS")
+        sample game.start "$START_MS"
         sleep "$SETTLE"
-        G_RSS_TITLE+=("$(rss_mb "$PID")")
-        G_CPU_TITLE+=("$(cpu_percent "$PID" "$CPU_SPAN")")
+        sample game.rss_title "$(rss_mb "$PID")"
+        sample game.libs "$(libs "$PID")"
+        startup "$trace" | sed "s/^/game.at./" | samples_raw
+        sample game.cpu_title "$(cpu_percent "$PID" "$CPU_SPAN")"
         key "$WID" ctrl+n
         # The player's turn: the last roll tick has sounded and nothing has happened since.
         if wait_quiet "$trace" 4 90 7 dice.wav; then
             before=$(lines "$trace")
-            G_CPU_TURN+=("$(cpu_percent "$PID" "$CPU_SPAN")")
+            sample game.cpu_turn "$(cpu_percent "$PID" "$CPU_SPAN")"
             [ "$(lines "$trace")" = "$before" ] ||
-                NOTES+=("run $run: an effect sounded while the player's turn was measured")
+                note "run $run: an effect sounded while the player's turn was measured"
         else
-            NOTES+=("run $run: the player's turn did not come within 90 s of New Game")
+            note "run $run: the player's turn did not come within 90 s of New Game"
         fi
         play_moves "$WID"
         wait_quiet "$trace" 6 120 1 ||
-            NOTES+=("run $run: the game did not settle within 120 s of the moves")
-        G_RSS_NEW+=("$(rss_mb "$PID")")
-        mapfile -t -O "${#DICE[@]}" DICE < <(intervals "$trace" dice.wav 1000 7)
+            note "run $run: the game did not settle within 120 s of the moves"
+        sample game.rss_new "$(rss_mb "$PID")"
+        intervals "$trace" dice.wav 1000 7 | samples game.dice
         # Steps of one travelling checker; a gap over 1.5 steps ends the run.
-        mapfile -t -O "${#KATI[@]}" KATI < <(intervals "$trace" kati.wav 525)
+        intervals "$trace" kati.wav 525 | samples game.kati
         forget "$PID"
     fi
 
@@ -325,81 +354,23 @@ for run in $(seq 1 "$RUNS"); do
         if [ -n "$dialog" ] && wait_quiet "$trace" 3 30 6 dice.wav; then
             play_moves "$WID"
             wait_quiet "$trace" 6 120 1 ||
-                NOTES+=("run $run: the loaded game did not settle within 120 s of the moves")
-            G_RSS_PLAY+=("$(rss_mb "$PID")")
-            mapfile -t -O "${#KATI[@]}" KATI < <(intervals "$trace" kati.wav 525)
+                note "run $run: the loaded game did not settle within 120 s of the moves"
+            sample game.rss_play "$(rss_mb "$PID")"
+            intervals "$trace" kati.wav 525 | samples game.kati
         else
-            NOTES+=("run $run: the saved game could not be loaded through the dialog")
+            note "run $run: the saved game could not be loaded through the dialog"
         fi
         forget "$PID"
     fi
 done
 
 # --- The table ---------------------------------------------------------------------------------
-MISSED=0 NODATA=0
-row() {  # label game floor compare goal verdict
-    printf '%-36s %10s %10s %9s  %-22s %s\n' "$@"
-    [[ $6 == MISSED* ]] && MISSED=$((MISSED + 1))
-    [[ $6 == "no data" ]] && NODATA=$((NODATA + 1))
-}
-verdict() { if awk "BEGIN { exit !($1) }"; then echo ok; else echo "MISSED"; fi; }
-
-fs=$(median "${F_START[@]}"); gs=$(median "${G_START[@]}")
-fr=$(median "${F_RSS[@]}"); grt=$(median "${G_RSS_TITLE[@]}"); grp=$(median "${G_RSS_PLAY[@]}")
-grn=$(median "${G_RSS_NEW[@]}")
-fc=$(median "${F_CPU[@]}"); gct=$(median "${G_CPU_TITLE[@]}"); gcu=$(median "${G_CPU_TURN[@]}")
-dm=$(median "${DICE[@]}"); km=$(median "${KATI[@]}")
-
-# ratio A B and plus A B: A against B, or "-" when either has no data.
-ratio() {
-    [ "$1" = - ] || [ "$2" = - ] && { echo -; return; }
-    awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2fx", a / b }'
-}
-plus() {
-    [ "$1" = - ] || [ "$2" = - ] && { echo -; return; }
-    awk -v a="$1" -v b="$2" 'BEGIN { printf "%+.1f", a - b }'
-}
-judge() { [ "$1" = - ] && echo "no data" || verdict "$2"; }
-
 echo
-echo "medians of $RUNS runs; game with SDL_AUDIODRIVER=dummy (music and effects mixed, no device)"
-printf '%-36s %10s %10s %9s  %-22s %s\n' "measure" "game" "floor" "vs floor" "goal" "result"
-printf '%s\n' "$(printf '%.0s-' $(seq 1 104))"
-row "start -> window mapped (ms)" "$gs" "$fs" "$(ratio "$gs" "$fs")" "<= 1.30x floor" \
-    "$(judge "$gs" "$gs <= 1.3 * $fs")"
-row "RSS at title screen (MB)" "$grt" "$fr" "$(plus "$grt" "$fr")" "<= floor + 25 MB" \
-    "$(judge "$grt" "$grt <= $fr + 25")"
-row "RSS after New Game + moves (MB)" "$grn" "$fr" "$(plus "$grn" "$fr")" "<= floor + 25 MB" \
-    "$(judge "$grn" "$grn <= $fr + 25")"
-row "RSS after load + moves (MB)" "$grp" "$fr" "$(plus "$grp" "$fr")" "<= floor + 25 MB" \
-    "$(judge "$grp" "$grp <= $fr + 25")"
-row "CPU idle at title (% of a core)" "$gct" "$fc" "$(plus "$gct" "$fc")" "< 1 %" \
-    "$(judge "$gct" "$gct < 1")"
-row "CPU in player's turn (% of a core)" "$gcu" "$fc" "$(plus "$gcu" "$fc")" "< 0.5 %" \
-    "$(judge "$gcu" "$gcu < 0.5")"
-row "opening-roll tick spacing (ms)" "$dm" "" "n=${#DICE[@]}" "300 +-20" \
-    "$(judge "$dm" "$dm >= 280 && $dm <= 320")"
-row "travelling-step spacing (ms)" "$km" "" "n=${#KATI[@]}" "350 +-20" \
-    "$(judge "$km" "$km >= 330 && $km <= 370")"
-echo
-echo "samples:"
-printf '  %-22s %s\n' "start game (ms)" "${G_START[*]:-}" "start floor (ms)" "${F_START[*]:-}" \
-    "RSS title (MB)" "${G_RSS_TITLE[*]:-}" "RSS new+moves (MB)" "${G_RSS_NEW[*]:-}" \
-    "RSS load+moves (MB)" "${G_RSS_PLAY[*]:-}" \
-    "RSS floor (MB)" "${F_RSS[*]:-}" "CPU title (%)" "${G_CPU_TITLE[*]:-}" \
-    "CPU turn (%)" "${G_CPU_TURN[*]:-}" "CPU floor (%)" "${F_CPU[*]:-}"
-range() {
-    [ $# -eq 0 ] && { echo -; return; }
-    printf '%s\n' "$@" | sort -g | awk 'NR == 1 { a = $1 } { b = $1 } END { print a " .. " b }'
-}
-printf '  %-22s %s\n' "roll ticks (ms)" "$(range "${DICE[@]}")" \
-    "travel steps (ms)" "$(range "${KATI[@]}")"
-for n in "${NOTES[@]}"; do echo "  note: $n"; done
-if [ "$MISSED" -gt 0 ]; then echo "$MISSED goal(s) MISSED (see the result column)"; fi
-if [ "$NODATA" -gt 0 ]; then echo "$NODATA measure(s) without data (see the messages above)"; fi
-[ "$MISSED" -eq 0 ] && [ "$NODATA" -eq 0 ] && echo "all goals met"
+python3 "$(dirname "$0")/report.py" "$SAMPLES" "$RUNS" ${BENCH_ONLY:+"$BENCH_ONLY"}
+report=$?
 
 # --- The micro-benchmarks ----------------------------------------------------------------------
+[ "${BENCH_ONLY:-}" = startup ] && exit $(( report > 1 ))
 echo
 echo "micro-benchmarks (--benchmark_min_time=${BENCH_MIN_TIME:=0.5}):"
 status=0
@@ -412,5 +383,5 @@ for b in bench_view bench_audio bench_game; do
     awk '/^-+$/ { n++; next } n >= 2 && NF' <<<"$out" | sed "s/^/  $b: /"
 done
 
-[ "$NODATA" -eq 0 ] || status=1
+[ "$report" -le 1 ] || status=1  # 2: a measure without data
 exit $status

@@ -24,6 +24,9 @@ add_custom_command(
 add_custom_target(tavorin_icons ALL DEPENDS ${TAVORIN_ICON_FILES})
 
 install(TARGETS tavorin RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The audio module, loaded by the game at run time; a package's shlibs scan still sees what it
+# links against.
+install(TARGETS tavorin_audio_module LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/tavorin)
 list(TRANSFORM TAVORIN_ASSETS PREPEND ${CMAKE_CURRENT_SOURCE_DIR}/assets/
      OUTPUT_VARIABLE TAVORIN_ASSET_FILES)
 install(FILES ${TAVORIN_ASSET_FILES} DESTINATION ${CMAKE_INSTALL_DATADIR}/tavorin)

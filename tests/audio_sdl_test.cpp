@@ -21,6 +21,7 @@
 #include <thread>
 #include <vector>
 
+#include "../src/audio/AudioModule.h"
 #include "../src/audio/SdlAudio.h"
 
 namespace tavorin {
@@ -356,6 +357,32 @@ TEST(SdlAudioNoDevice, EveryCallIsSilentAndHarmless) {
         audio.musicClose("song.wav");
         audio.musicClose("song.wav");
         EXPECT_EQ(audio.musicMode("bgm1.mp3"), "");
+    }
+    fs::remove_all(dir);
+}
+
+// The game's way to its audio: the module, opened after the first frame, carries out in order
+// what was asked for before; without a module everything stays silent.
+TEST(AudioModuleLoad, CommandsBeforeTheLoadRunInOrderAfterIt) {
+    const fs::path dir = makeTempDir();
+    ASSERT_FALSE(dir.empty());
+    writeWav(dir / "song.wav", 22050, {{2.0, kSoft}});
+    writeWav(dir / "other.wav", 22050, {{2.0, kSoft}});
+    const ScopedEnv driver("SDL_AUDIODRIVER", "dummy");
+    for (bool present : {true, false}) {
+        SCOPED_TRACE(present ? "module" : "no module");
+        AudioModule audio({"/nonexistent/tavorin-audio.so", present ? TAVORIN_AUDIO_MODULE : ""},
+                          dir.string());
+        audio.musicPlay("other.wav");
+        audio.musicClose("other.wav");
+        audio.musicPlay("song.wav");
+        audio.playSound("song.wav");
+        EXPECT_EQ(audio.musicMode("song.wav"), "");  // nothing open yet
+        audio.load();
+        EXPECT_EQ(audio.musicMode("song.wav"), present ? "playing" : "");
+        EXPECT_EQ(audio.musicMode("other.wav"), "");  // opened and closed again
+        audio.musicClose("song.wav");
+        EXPECT_EQ(audio.musicMode("song.wav"), "");
     }
     fs::remove_all(dir);
 }

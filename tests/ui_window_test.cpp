@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QLineEdit>
@@ -156,6 +157,77 @@ void whenDialogUp(std::function<void(QFileDialog*)> inspect) {
         }
     });
     poll->start();
+}
+
+// Input that reaches the window as the window system posts it.
+void postClick(QWidget* w, QPoint at) {
+    for (auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease})
+        QCoreApplication::postEvent(
+            w,
+            new QMouseEvent(type, at, w->mapToGlobal(at), Qt::LeftButton,
+                            type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, {}));
+}
+
+// The File menu opens inside a 3000 ms pause, at once, and not only after it; its commands act
+// there too.
+TEST(Window, MenuOpensDuringAPause) {
+    QtPlatform platform("");
+    platform.start();
+    QMenuBar* bar = platform.window().menuBar();
+    QMenu* file = bar->actions()[0]->menu();
+    QElapsedTimer clock;
+    qint64 clickedAt = -1, shownAt = -1;
+    bool shownInPause = false, stoppedInPause = false;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (shownAt < 0 && file->isVisible()) {
+            shownAt = clock.elapsed();
+            shownInPause = platform.inPause();
+            platform.window().action(MenuId::mnuBGMStop)->trigger();
+            stoppedInPause = platform.inPause() && !platform.form().ui.Timer4.enabled();
+        }
+    });
+    QTimer::singleShot(200, [&] {
+        clickedAt = clock.elapsed();
+        postClick(bar, bar->actionGeometry(bar->actions()[0]).center());
+        poll.start();
+    });
+    clock.start();
+    platform.sleepMs(3000);
+    file->close();
+    ASSERT_GE(shownAt, 0) << "the menu never opened";
+    EXPECT_TRUE(shownInPause);
+    EXPECT_LT(shownAt - clickedAt, 300);
+    EXPECT_TRUE(stoppedInPause);  // and its commands act at once
+}
+
+// Save As chosen inside a pause: the game waits for its dialog, however long the pause was.
+TEST(Window, DialogOpenedInAPauseHoldsThePauseUntilItCloses) {
+    QtPlatform platform("");
+    platform.start();
+    MainForm& f = platform.form();
+    f.ui.item(MenuId::mnuSaveAs).enabled = true;  // as in a game under way
+    platform.window().sync();
+    QElapsedTimer clock;
+    qint64 closedAt = -1;
+    int ticksInDialog = 0;
+    whenDialogUp([&](QFileDialog* d) {
+        auto* t4 = new QTimer(d);
+        QObject::connect(t4, &QTimer::timeout, [&] { ticksInDialog += platform.inPause(); });
+        t4->start(10);
+        QTimer::singleShot(600, d, [&, d] {  // well after the 300 ms pause would have ended
+            closedAt = clock.elapsed();
+            d->reject();
+        });
+    });
+    QTimer::singleShot(50, [&] { platform.window().action(MenuId::mnuSaveAs)->trigger(); });
+    clock.start();
+    platform.sleepMs(300);
+    const qint64 endedAt = clock.elapsed();
+    ASSERT_GE(closedAt, 0) << "the dialog never came up";
+    EXPECT_GE(endedAt, closedAt);
+    EXPECT_GT(ticksInDialog, 0);  // the dialog ran inside the pause
 }
 
 const FilterList kGames = {{"データファイル(*.kif)", "*.kif"}, {"すべてのファイル(*.*)", "*.*"}};

@@ -3,7 +3,7 @@
 BUILD_PACKAGES="g++ cmake make pkg-config qt6-base-dev qt6-translations-l10n libsdl2-mixer-dev
   fonts-ipafont-gothic fonts-dejavu-core"
 TEST_PACKAGES="xvfb xdotool x11-utils imagemagick googletest libgtest-dev libbenchmark-dev
-  clang clang-format desktop-file-utils appstream sox strace"
+  clang clang-format desktop-file-utils appstream sox strace python3"
 
 install_packages() {
     local missing=()

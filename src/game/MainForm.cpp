@@ -39,7 +39,9 @@ private:
 void MainForm::deliver(const Event& e) {
     const bool quitting =
         e.kind == Event::Close || (e.kind == Event::Menu && e.menu == MenuId::mnuEnd);
-    if (gameOver_ && !quitting) return;  // a finished game answers only Exit and closing
+    const bool watchdog = e.kind == Event::Tick && e.timer == TimerId::Timer4;
+    // A finished game answers only Exit and closing; its music still loops.
+    if (gameOver_ && !quitting && !watchdog) return;
     switch (e.kind) {
         case Event::Close:
             Form_Unload();

@@ -20,7 +20,9 @@ class Platform : public AudioOut {
 public:
     // Runs the window's pending events once (input, timer ticks, repaint), from inside a handler.
     virtual void doEvents() = 0;
-    // Blocks the game for ms milliseconds: the window repaints but runs no handler.
+    // Blocks the game for ms milliseconds. The window repaints, and its menus, closing it and
+    // the music watchdog (Timer4) are handled at once; board input and the other timers wait
+    // for the next pass of events.
     virtual void sleepMs(int ms) = 0;
     // A value uniform in [0, 1).
     virtual double random() = 0;

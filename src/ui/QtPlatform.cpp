@@ -1,6 +1,7 @@
 #include "QtPlatform.h"
 
 #include "FileDialog.h"
+#include "Trace.h"
 
 #include <QApplication>
 #include <QDir>
@@ -14,8 +15,8 @@
 
 namespace tavorin {
 
-QtPlatform::QtPlatform(const std::string& dataDir) : audio_(dataDir) {
-    if (const char* trace = std::getenv("TAVORIN_TRACE")) trace_ = std::fopen(trace, "w");
+QtPlatform::QtPlatform(const std::string& dataDir, std::vector<std::string> audioModules)
+    : audio_(std::move(audioModules), dataDir) {
     seedFromClock();
     form_ = std::make_unique<MainForm>(*this);
     for (int t = 0; t < 4; ++t) {
@@ -25,49 +26,77 @@ QtPlatform::QtPlatform(const std::string& dataDir) : audio_(dataDir) {
     }
 }
 
-QtPlatform::~QtPlatform() {
-    if (trace_) std::fclose(trace_);
+QtPlatform::~QtPlatform() = default;
+
+void QtPlatform::musicPlay(const std::string& file) {
+    audio_.musicPlay(file);
+    trace("music " + file);
 }
 
 void QtPlatform::playSound(const std::string& name) {
     audio_.playSound(name);
-    if (trace_) {
-        const auto t = std::chrono::steady_clock::now().time_since_epoch();
-        std::fprintf(trace_, "%.3f %s\n", std::chrono::duration<double, std::milli>(t).count(),
-                     name.c_str());
-        std::fflush(trace_);
-    }
+    trace(name);
 }
 
 void QtPlatform::start() {
     window_ = std::make_unique<MainWindow>(form_->ui, [this](const Event& e) { deliver(e); });
     window_->onClose = [this] { deliver(Event::close()); };
+    trace("window");
     for (int t = 0; t < 4; ++t) {
         const Timer& timer = form_->ui.timer(static_cast<TimerId>(t));
         timerChanged(timer.id(), timer.enabled(), timer.interval());
     }
     form_->Form_Load();  // before the window is first shown
     window_->sync();
+    trace("start-up");
+    window_->view()->installEventFilter(this);
     window_->show();
 }
 
+// The first frame of the board view: the window has appeared.
+bool QtPlatform::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() == QEvent::Paint && watched == window_->view()) {
+        watched->removeEventFilter(this);
+        trace("frame");
+        // The music starts with the window, and the mixer's libraries never hold it back.
+        QTimer::singleShot(0, this, [this] {
+            audio_.load();
+            trace("audio");
+        });
+    }
+    return false;
+}
+
+// What the window answers at once, also while the game is paused: its menus, closing it, and
+// the music watchdog, so a track that ends in a pause starts again without a gap.
+static bool answersInPause(const Event& e) {
+    return e.kind == Event::Menu || e.kind == Event::Close ||
+           (e.kind == Event::Tick && e.timer == TimerId::Timer4);
+}
+
 void QtPlatform::deliver(const Event& e) {
-    if (inPause_) {  // a paused game runs no handler: keep it for the next pass
-        const bool repeatedTick =
-            e.kind == Event::Tick &&
-            std::any_of(pending_.begin(), pending_.end(), [&](const Event& p) {
-                return p.kind == Event::Tick && p.timer == e.timer;
-            });
-        if (!repeatedTick && e.kind != Event::MouseMove) pending_.push_back(e);
+    if (pauseDepth_ > 0 && !answersInPause(e)) {
+        hold(e);
         return;
     }
     form_->deliver(e);
     window_->sync();
 }
 
+// Board input and the turn timers wait for the next pass, where the handlers' own guards
+// decide. A repeated tick or a newer position of the mouse replaces the one kept before.
+void QtPlatform::hold(const Event& e) {
+    const bool repeatedTick = e.kind == Event::Tick;
+    if (repeatedTick || e.kind == Event::MouseMove)
+        std::erase_if(pending_, [&](const Event& p) {
+            return p.kind == e.kind && (!repeatedTick || p.timer == e.timer);
+        });
+    pending_.push_back(e);
+}
+
 // What arrived during a pause, as one pass would have seen it.
 void QtPlatform::flushPending() {
-    while (!inPause_ && !pending_.empty()) {
+    while (pauseDepth_ == 0 && !pending_.empty()) {
         const Event e = pending_.front();
         pending_.pop_front();
         deliver(e);
@@ -80,15 +109,18 @@ void QtPlatform::doEvents() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
-// The window keeps painting and answering the window manager, but input waits in the queue
-// and timer ticks are kept until the next pass.
+// The window keeps painting and its menus keep working; the board's input and the turn timers
+// are kept until the next pass. A dialog opened from a menu meanwhile runs inside this loop,
+// so the pause ends no earlier than the dialog closes.
 void QtPlatform::sleepMs(int ms) {
     window_->sync();
-    inPause_ = true;
+    ++pauseDepth_;
     QEventLoop loop;
     QTimer::singleShot(ms, Qt::PreciseTimer, &loop, &QEventLoop::quit);
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
-    inPause_ = false;
+    trace("pause " + std::to_string(ms));
+    loop.exec();
+    trace("resume");
+    --pauseDepth_;
     QTimer::singleShot(0, this, [this] { flushPending(); });
 }
 
@@ -142,7 +174,6 @@ bool QtPlatform::restartProgram() {
 }
 
 void QtPlatform::endProgram() {
-    if (trace_) std::fclose(trace_);
     std::_Exit(0);  // at once: no handler suspended in a pause runs on
 }
 

@@ -9,14 +9,16 @@
 #include <random>
 
 #include "MainWindow.h"
-#include "audio/SdlAudio.h"
+#include "audio/AudioModule.h"
 
 namespace tavorin {
 
 class QtPlatform : public QObject, public Platform {
     Q_OBJECT
 public:
-    explicit QtPlatform(const std::string& dataDir);
+    // dataDir: the sounds and the music; audioModules: where the audio module may lie. The
+    // audio is opened right after the window's first frame.
+    explicit QtPlatform(const std::string& dataDir, std::vector<std::string> audioModules = {});
     ~QtPlatform() override;
 
     // Creates the window, runs start-up and shows the window.
@@ -25,10 +27,10 @@ public:
     MainWindow& window() { return *window_; }
     // An event from the window: handled now, or after the pause that is running.
     void deliver(const Event& e);
-    bool inPause() const { return inPause_; }
+    bool inPause() const { return pauseDepth_ > 0; }
 
     void playSound(const std::string& name) override;
-    void musicPlay(const std::string& file) override { audio_.musicPlay(file); }
+    void musicPlay(const std::string& file) override;
     void musicClose(const std::string& file) override { audio_.musicClose(file); }
     std::string musicMode(const std::string& file) override { return audio_.musicMode(file); }
     void doEvents() override;
@@ -44,19 +46,22 @@ public:
     void showError(const std::string& message) override;
     void timerChanged(TimerId id, bool enabled, int intervalMs) override;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
 private:
+    void hold(const Event& e);
     void flushPending();
     std::string fileDialog(bool save, const std::string& title, const FilterList& filters,
                            const std::string& dir, const std::string& proposed);
 
-    SdlAudio audio_;
+    AudioModule audio_;
     std::unique_ptr<MainForm> form_;
     std::unique_ptr<MainWindow> window_;
     std::array<QTimer, 4> timers_;
-    std::deque<Event> pending_;  // what came during a pause, in order; ticks coalesce
-    bool inPause_ = false;
+    std::deque<Event> pending_;  // board input and turn ticks held in a pause, in order
+    int pauseDepth_ = 0;
     std::mt19937_64 rng_;
-    std::FILE* trace_ = nullptr;  // TAVORIN_TRACE=file: when each effect started, for the benches
 };
 
 }  // namespace tavorin

@@ -127,11 +127,14 @@ echo "window $wid of process $pid is up"
 # The game resolves its folder from its own path, which the kernel gives without symlinks.
 realdata=$(realpath "$data")
 if [ ${#tracer[@]} -gt 0 ]; then
-    # Every sound is loaded before the window shows.
+    # Every sound is loaded once the window is up.
+    opened() { grep -F "\"$realdata/$1\"" "$work/openat.log" | grep -qv '= -1 '; }
     for a in "${assets[@]}"; do
-        opened=$(grep -F "\"$realdata/$a\"" "$work/openat.log" | grep -cv '= -1 ') || true
-        [ "$opened" -gt 0 ] || fail "the game did not open $realdata/$a"
+        for _ in $(seq 100); do opened "$a" && break; sleep 0.1; done
+        opened "$a" || fail "the game did not open $realdata/$a"
     done
+    grep -q 'lib/.*tavorin/tavorin-audio.so' "$work/openat.log" ||
+        fail "the game did not load its installed audio module"
     echo "it opened all of its sounds from $realdata"
 else
     # Without strace: the music is streamed, so its file stays open while it plays.

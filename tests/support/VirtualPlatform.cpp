@@ -118,9 +118,38 @@ void VirtualPlatform::doEvents() {
         dispatch(p.e);
 }
 
+// A pause: menu commands and closing scripted inside it run at their times, and the music
+// watchdog ticks; board input and the other timers wait for the pass after it.
 void VirtualPlatform::sleepMs(int ms) {
     record("sleep " + std::to_string(ms));
-    now += ms;
+    const int64_t end = now + ms;
+    for (;;) {
+        int64_t when = INT64_MAX;
+        int input = -1;
+        for (size_t i = 0; i < input_.size(); ++i) {
+            const Event::Kind k = input_[i].e.kind;
+            if ((k == Event::Menu || k == Event::Close) && input_[i].at < when) {
+                when = input_[i].at;
+                input = static_cast<int>(i);
+            }
+        }
+        const Timer& watchdog = form_->ui.Timer4;
+        const int t4 = static_cast<int>(TimerId::Timer4);
+        if (watchdog.enabled() && due_[t4] < when) {
+            when = due_[t4];
+            input = -1;
+        }
+        if (when > end) break;
+        now = std::max(now, when);
+        if (input >= 0) {
+            const Event e = input_[static_cast<size_t>(input)].e;
+            input_.erase(input_.begin() + input);
+            dispatch(e);
+        } else {
+            dispatch(Event::tick(TimerId::Timer4));
+        }
+    }
+    now = std::max(now, end);
 }
 
 double VirtualPlatform::random() {

@@ -33,7 +33,8 @@ public:
     bool runFor(int64_t ms) { return runUntil(now + ms); }
     // Delivers an event now, as the window would when no handler is running.
     bool send(const Event& e);
-    // Scripted input: delivered at its time, or at the next pass of pending events after it.
+    // Scripted input: delivered at its time, or at the next pass of pending events after it;
+    // a menu command or closing that falls inside a pause runs at its time within the pause.
     void at(int64_t t, const Event& e);
 
     // Dice: die values for the next rolls (each die is one draw); then the seeded generator.

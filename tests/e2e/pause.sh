@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# During COM's 3000 ms pauses, with real input: the File menu opens, and Exit (Ctrl+X) ends the
+# program, both while the pause still runs. The times are printed; the benchmark keeps figures.
+source "$(dirname "$0")/lib.sh"
+export TAVORIN_TRACE=$WORK/trace
+start_game
+key ctrl+n
+
+now_ms() { echo $(( ${EPOCHREALTIME/./} / 1000 )); }
+last_line() { tail -n 1 "$TAVORIN_TRACE" 2>/dev/null | cut -d' ' -f2-; }
+in_coms_pause() { [ "$(last_line)" = "pause 3000" ]; }
+# COM's turn, passing the player's turns by Move cancel.
+reach_coms_pause() { in_coms_pause || { key ctrl+c; false; }; }
+# As wait_for, polling every 20 ms, for the moments that are timed.
+wait_close() {
+    local deadline=$1; shift
+    local end=$((SECONDS + deadline))
+    until "$@"; do
+        [ $SECONDS -lt $end ] || return 1
+        sleep 0.02
+    done
+}
+menu_open() { [ "$(xdotool search --onlyvisible --class tavorin 2>/dev/null | grep -vcx "$WID")" -gt 0 ]; }
+
+wait_for 120 reach_coms_pause || fail "COM's turn never paused after a move: $(tail -n 5 "$TAVORIN_TRACE")"
+t0=$(now_ms)
+xdotool mousemove --window "$WID" 20 $((MENUBAR / 2)) click 1
+wait_close 10 menu_open || fail "the File menu did not open"
+t1=$(now_ms)
+in_coms_pause || fail "the File menu opened only after the pause ($((t1 - t0)) ms)"
+echo "menu shown $((t1 - t0)) ms after the click, inside COM's pause"
+key Escape
+menu_closed() { ! menu_open; }
+wait_for 10 menu_closed || fail "the menu did not close"
+
+wait_for 120 reach_coms_pause || fail "COM's turn never paused again"
+t0=$(now_ms)
+key ctrl+x
+gone() { ! kill -0 "$APP_PID" 2>/dev/null; }
+wait_close 10 gone || fail "Exit during the pause did not end the program"
+t1=$(now_ms)
+APP_PID=
+[ "$(last_line)" = "pause 3000" ] || fail "something ran on after Exit: $(last_line)"
+find_window TAVORIN && fail "a TAVORIN window is up after Exit: the program started again"
+echo "Exit ended the program $((t1 - t0)) ms after the key, inside COM's pause"
+echo "pause: ok"
