@@ -21,7 +21,7 @@
 #include <thread>
 #include <vector>
 
-#include "../src/audio/SdlAudio.h"
+#include "audio/SdlAudio.h"
 
 namespace tavorin {
 namespace {

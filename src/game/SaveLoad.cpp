@@ -1,6 +1,6 @@
 // Save As and Open: the game record to and from a small text file.
-#include "../io/SaveFile.h"
 #include "MainForm.h"
+#include "io/SaveFile.h"
 
 namespace tavorin {
 
@@ -43,11 +43,7 @@ void MainForm::mnuOpen_Click() {
     ui.background = Pic::Board;
     ui.saiY.visible = false;
     ui.saiC.visible = false;
-    ui.item(MenuId::mnuNew).enabled = false;
-    ui.item(MenuId::mnuOpen).enabled = false;
-    ui.item(MenuId::mnuSaveAs).enabled = true;
-    ui.item(MenuId::menCansel).enabled = true;
-    gameUnderWay_ = true;
+    gameStarts();
     startPlayerRoll();
 }
 

@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <system_error>
 
+#include "core/NumberText.h"
+
 namespace tavorin {
 namespace {
 
@@ -27,9 +29,7 @@ bool forEachSavedField(State& s, F&& f) {
 }
 
 void appendNumber(std::string& out, int16_t v) {
-    if (v >= 0) out += ' ';  // a negative number's minus sign takes the place of the blank
-    out += std::to_string(v);
-    out += ' ';
+    out += numberText(v) + ' ';
 }
 
 void appendValue(std::string& out, int16_t v) {

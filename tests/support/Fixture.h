@@ -5,6 +5,7 @@
 #include <sstream>
 #include <string_view>
 
+#include "FormProbe.h"
 #include "VirtualPlatform.h"
 
 namespace tavorin::test {
@@ -35,6 +36,11 @@ protected:
     MainForm& f = pf.start();
     GameState& st = f.st;
 
+    // Dice queued and never rolled would be played by whatever the test does next.
+    void TearDown() override {
+        EXPECT_TRUE(pf.randoms.empty()) << pf.randoms.size() << " queued dice were never rolled";
+    }
+
     // New Game with the opening roll decided by the given dice (player's, COM's).
     void newGameDecidedBy(int mine, int coms) {
         for (int t = 0; t < 6; ++t)
@@ -42,9 +48,17 @@ protected:
         pf.send(Event::command(MenuId::mnuNew));
         pf.runFor(7 * 300);
     }
-    // A position in the middle of the player's turn, no roll or COM turn running.
+    // A position in the middle of the player's turn, no roll or COM turn running. The first
+    // call starts the game; rows of a table after it reuse that game (New Game is offered only
+    // once), with whatever roll a row left running stopped.
     void playerTurn(std::string_view mine, std::string_view coms, int d0, int d1, int moves = 2) {
-        newGameDecidedBy(6, 1);
+        if (f.gameUnderWay()) {
+            f.ui.Timer2.setEnabled(false);
+            f.ui.Timer3.setEnabled(false);
+            st.turnState = PlayerTurn;
+        } else {
+            newGameDecidedBy(6, 1);
+        }
         st.myBoard = points(mine);
         st.comBoard = points(coms);
         st.diceMoves[0] = static_cast<int16_t>(d0);
@@ -52,7 +66,7 @@ protected:
         st.movesLeft = static_cast<int16_t>(moves);
         st.myOff = static_cast<int16_t>(15 - total(st.myBoard) - st.myBar);
         st.comOff = static_cast<int16_t>(15 - total(st.comBoard) - st.comBar);
-        f.refreshBoard();
+        FormProbe::refreshBoard(f);
         pf.clearCalls();
     }
     bool click(Control c, int index) { return pf.send(Event::click(c, index)); }
