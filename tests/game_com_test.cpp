@@ -241,6 +241,20 @@ TEST_F(ComTest, OrdinaryTurnThenHandsBack) {
     EXPECT_EQ(st.diceMoves[1], 5);
 }
 
+// Sixteen COM checkers counted: COM's moves do nothing, its turn still ends as usual.
+TEST_F(ComTest, NoMoveWhileComsCountIsOverFifteen) {
+    comPosition("", "0:2 11:5 16:3 18:5", 1, 1);
+    st.comOff = 1;
+    FormProbe::refreshBoard(f);
+    ASSERT_EQ(st.comExcess, 1);
+    comRolls(3, 5);
+    EXPECT_EQ(st.comBoard, points("0:2 11:5 16:3 18:5"));
+    EXPECT_EQ(pf.count("sleep 3000"), 0);
+    EXPECT_EQ(pf.count("sleep 350"), 0);
+    EXPECT_EQ(f.ui.Label1.text, "Rolling Dice.");
+    EXPECT_TRUE(f.ui.Timer3.enabled());
+}
+
 TEST_F(ComTest, DoubleGivesFourMoves) {
     comPosition("", "0:2 11:5 16:3 18:5", 1, 1);
     const int pips = comPips();

@@ -49,6 +49,16 @@ TEST_F(GameTest, LabelsOnlyOnThePlayersTurn) {
     }
 }
 
+// A zero keeps the blank of its sign, like any number the labels show.
+TEST_F(GameTest, ZeroInALabelKeepsItsBlank) {
+    st.turnState = PlayerTurn;
+    st.movesLeft = 0;
+    st.diceMoves[0] = 0;
+    FormProbe::refreshBoard(f);
+    EXPECT_EQ(f.ui.Label3.text, " 0 回");
+    EXPECT_EQ(f.ui.Label2.text, "You can move 0 steps.");
+}
+
 TEST_F(GameTest, DerivedFields) {
     struct Case {
         const char* com;
