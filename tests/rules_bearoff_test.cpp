@@ -23,6 +23,7 @@ TEST(DerivedFlags, HomeAndCount) {
         {"one on the bar", "18:14", "18:14", 1, 1, 0, false, false, false},
         {"all borne off", "", "", 0, 0, 15, true, true, false},
         {"exactly 15 with the bar and off", "0:12", "", 1, 0, 2, false, true, false},
+        {"16 with one on the bar", "0:13", "", 1, 0, 2, false, true, true},
         {"16", "18:13", "", 0, 0, 3, true, true, true},
         {"16 on the board", "0:16", "", 0, 0, 0, false, true, true},
     };
