@@ -11,17 +11,14 @@ MENUBAR=0
 
 cleanup() {
     [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null || true
-    [ -n "${OWN_XVFB:-}" ] && kill "$OWN_XVFB" 2>/dev/null || true
+    stop_xvfb
     rm -rf "$WORK"
 }
 trap cleanup EXIT
 
-if [ -z "${DISPLAY:-}" ]; then
-    export DISPLAY=:$((600 + RANDOM % 300))
-    Xvfb "$DISPLAY" -screen 0 1600x1200x24 -nolisten tcp >/dev/null 2>&1 &
-    OWN_XVFB=$!
-    for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-fi
+# shellcheck source=../../tools/xvfb.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../../tools/xvfb.sh"
+if [ -z "${DISPLAY:-}" ]; then start_xvfb; fi
 export SDL_AUDIODRIVER=dummy
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
