@@ -39,7 +39,7 @@ MainForm& comOnTurn(VirtualPlatform& pf) {
     f.st.comBoard = points("0:1 3:2 11:4 14:1 16:2 18:3 20:2");
     f.st.diceMoves = {3, 5, 0, 0};
     f.st.turnState = ComTurn;
-    f.refreshBoard();
+    FormProbe::refreshBoard(f);
     return f;
 }
 
@@ -50,7 +50,7 @@ void BM_ComMove(benchmark::State& state) {
     const GameState start = f.st;
     for (auto _ : state) {
         f.st = start;
-        f.comMove(0);
+        FormProbe::comMove(f, 0);
         pf.clearCalls();
     }
 }
@@ -63,9 +63,9 @@ void BM_ComSearchOnly(benchmark::State& state) {
     f.st.comBoard = points("17:1 19:2 23:2");
     f.st.myBoard = points("1:2");
     f.st.diceMoves = {1, 5, 0, 0};
-    f.refreshBoard();
+    FormProbe::refreshBoard(f);
     for (auto _ : state) {
-        f.comMove(1);
+        FormProbe::comMove(f, 1);
         pf.clearCalls();
     }
 }

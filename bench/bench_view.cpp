@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "game/MainForm.h"
+#include "support/FormProbe.h"
 #include "ui/BoardView.h"
 
 namespace tavorin {
@@ -60,14 +61,14 @@ struct BoardUnderWay {
         form.ui.Label3.visible = true;
         form.ui.Label3.text = "3";
         form.ui.Shape1[8].visible = true;
-        form.refreshBoard();
+        test::FormProbe::refreshBoard(form);
     }
 };
 
 void BM_RefreshBoard(benchmark::State& state) {
     BoardUnderWay board;
     for (auto _ : state) {
-        board.form.refreshBoard();
+        test::FormProbe::refreshBoard(board.form);
         benchmark::DoNotOptimize(board.form.ui.PLACE.data());
         benchmark::ClobberMemory();
     }

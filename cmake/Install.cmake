@@ -7,7 +7,7 @@ set(TAVORIN_APP_ID io.github.tavorin.Tavorin)  # desktop-entry id, icon name and
 # The icons are drawn by the game's own artwork code at build time.
 add_executable(tavorin_render_icons tools/render-icons.cpp)
 target_link_libraries(tavorin_render_icons PRIVATE tavorin_ui)
-target_compile_options(tavorin_render_icons PRIVATE ${TAVORIN_WARNINGS})
+target_link_libraries(tavorin_render_icons PRIVATE tavorin_warnings)
 
 set(TAVORIN_ICON_DIR ${CMAKE_CURRENT_BINARY_DIR}/icons)
 set(TAVORIN_ICON_FILES

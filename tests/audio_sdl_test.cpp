@@ -21,8 +21,8 @@
 #include <thread>
 #include <vector>
 
-#include "../src/audio/AudioModule.h"
-#include "../src/audio/SdlAudio.h"
+#include "audio/AudioModule.h"
+#include "audio/SdlAudio.h"
 
 namespace tavorin {
 namespace {

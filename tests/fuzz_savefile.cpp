@@ -14,7 +14,7 @@
 #include <string>
 #include <string_view>
 
-#include "../src/io/SaveFile.h"
+#include "io/SaveFile.h"
 
 namespace {
 

@@ -61,7 +61,7 @@ protected:
         st.comOff = static_cast<int16_t>(st.comOff - comBar);
         st.turnState = ComTurn;
         f.ui.Label1.text = "before";
-        f.refreshBoard();
+        FormProbe::refreshBoard(f);
         pf.clearCalls();
     }
     // The player passes; COM's roll ends on d1, d2 and its whole turn runs in that sixth tick.
@@ -108,7 +108,7 @@ TEST_F(ComTest, ScoresAndPlaysTheBestCandidate) {
         SCOPED_TRACE(c.what);
         comPosition(c.mine, c.coms, 1, c.d);
         f.ui.PLACE[479].setPicture(Pic::Title);  // the redraw puts it right
-        f.comMove(1);
+        FormProbe::comMove(f, 1);
         EXPECT_EQ(st.comBestScore, c.bestScore);
         EXPECT_EQ(st.comBestFrom, c.bestFrom);
         EXPECT_EQ(st.comBestDie, c.bestScore ? c.d : 0);
@@ -125,7 +125,7 @@ TEST_F(ComTest, ScoresAndPlaysTheBestCandidate) {
 
 TEST_F(ComTest, ModeZeroPlaysBothDiceInOrder) {
     comPosition("", "5:1 8:1 12:1", 3, 4);
-    f.comMove(0);
+    FormProbe::comMove(f, 0);
     // The 3 joins the lone 5 to the lone 8 (7); then the 4 moves from the two on 8 onto the
     // lone 12 (5), ahead of the lone 12 to the empty 16 (3).
     EXPECT_EQ(st.comBoard, points("8:1 12:2"));
@@ -164,7 +164,7 @@ TEST_F(ComTest, BearsOffOrMovesWithinHome) {
         comPosition(c.mine, c.coms, 1, c.d);
         ASSERT_EQ(st.comCanBearOff, 1);
         const int offBefore = st.comOff;
-        f.comMove(1);
+        FormProbe::comMove(f, 1);
         EXPECT_EQ(st.comBoard, points(c.comsAfter));
         EXPECT_EQ(st.myBoard, points(c.mineAfter));
         EXPECT_EQ(st.myBar, total(points(c.mine)) - total(st.myBoard));
@@ -214,7 +214,7 @@ TEST_F(ComTest, AfterComsWinOnlyExitActs) {
         MainForm& g = startedGame(p);
         g.st.comBoard = points("23:1");
         g.st.comOff = 14;
-        g.refreshBoard();
+        FormProbe::refreshBoard(g);
         p.at(p.now + 6 * 300 + 1000, c.e);  // inside the 5000 ms pause
         EXPECT_FALSE(comRollsOn(p, 1, 2));
         EXPECT_EQ(p.restarts, c.restarts);
@@ -239,6 +239,20 @@ TEST_F(ComTest, OrdinaryTurnThenHandsBack) {
     EXPECT_TRUE(f.ui.Timer3.enabled());
     EXPECT_EQ(st.diceMoves[0], 3);
     EXPECT_EQ(st.diceMoves[1], 5);
+}
+
+// Sixteen COM checkers counted: COM's moves do nothing, its turn still ends as usual.
+TEST_F(ComTest, NoMoveWhileComsCountIsOverFifteen) {
+    comPosition("", "0:2 11:5 16:3 18:5", 1, 1);
+    st.comOff = 1;
+    FormProbe::refreshBoard(f);
+    ASSERT_EQ(st.comExcess, 1);
+    comRolls(3, 5);
+    EXPECT_EQ(st.comBoard, points("0:2 11:5 16:3 18:5"));
+    EXPECT_EQ(pf.count("sleep 3000"), 0);
+    EXPECT_EQ(pf.count("sleep 350"), 0);
+    EXPECT_EQ(f.ui.Label1.text, "Rolling Dice.");
+    EXPECT_TRUE(f.ui.Timer3.enabled());
 }
 
 TEST_F(ComTest, DoubleGivesFourMoves) {
@@ -297,7 +311,7 @@ TEST(ComEntry, HitsALonePlayerCheckerAndSaysWhere) {
     f.st.comBoard = points("11:5 16:3");
     f.st.comBar = 1;
     f.st.comOff = 6;
-    f.refreshBoard();
+    FormProbe::refreshBoard(f);
     comRollsOn(pf, 3, 5);
     ASSERT_FALSE(pf.pauseLabels.empty());
     EXPECT_EQ(pf.pauseLabels[0], "COM moved  to  22");
@@ -360,7 +374,7 @@ TEST(AnimateMove, ShowsTheTravellingCheckerStepByStep) {
         Recorder pf;
         MainForm& f = pf.start();
         f.st.turnState = c.side;
-        f.animateMove(c.from, c.to);
+        FormProbe::animateMove(f, c.from, c.to);
         EXPECT_EQ(pf.frames, c.frames);
         EXPECT_EQ(pf.count("sound kati.wav"), static_cast<int>(c.frames.size()));
         EXPECT_EQ(pf.count("events"), static_cast<int>(c.frames.size()));

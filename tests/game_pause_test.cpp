@@ -153,7 +153,7 @@ TEST_F(PauseTest, InTheWinPauseTheMusicLoopsAndExitEndsWithoutARestart) {
         g.st.myBoard = points("23:1");
         g.st.myOff = 14;
         g.st.diceMoves = {1, 2, 0, 0};
-        g.refreshBoard();
+        FormProbe::refreshBoard(g);
         const int64_t t0 = p.now;
         p.musicLengthMs = t0 + 2000;  // ends inside the 5000 ms
         if (exits) p.at(t0 + 3000, Event::command(MenuId::mnuEnd));

@@ -18,7 +18,7 @@ protected:
         playerTurn(mine, coms, d0, d1, moves);
         st.myBar = static_cast<int16_t>(myBar);
         st.myOff = static_cast<int16_t>(st.myOff - myBar);
-        f.refreshBoard();
+        FormProbe::refreshBoard(f);
         f.ui.Label1.text = "before";
     }
     std::string lastSound() const {
@@ -188,7 +188,7 @@ TEST_F(PlayerTest, AfterTheWinOnlyExitActs) {
         g.st.myBoard = points("23:1");
         g.st.myOff = 14;
         g.st.diceMoves = {1, 3, 0, 0};
-        g.refreshBoard();
+        FormProbe::refreshBoard(g);
         p.at(p.now + c.delay, c.e);  // the bear-off from 23 does not travel: the pass comes first
         EXPECT_FALSE(p.send(Event::click(Control::PLACE, 20 * 23)));
         EXPECT_EQ(p.restarts, c.restarts);

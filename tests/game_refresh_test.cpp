@@ -23,7 +23,7 @@ TEST_F(GameTest, StartingPositionSlots) {
     placeStartingPosition(st);
     st.diceMoves[0] = 5;
     st.movesLeft = 2;
-    f.refreshBoard();
+    FormProbe::refreshBoard(f);
     EXPECT_EQ(slotsShowing(f, Pic::CheckerM), range({{0, 1}, {220, 224}, {320, 322}, {360, 364}}));
     EXPECT_EQ(slotsShowing(f, Pic::CheckerC),
               range({{100, 104}, {140, 142}, {240, 244}, {460, 461}}));
@@ -43,10 +43,20 @@ TEST_F(GameTest, LabelsOnlyOnThePlayersTurn) {
     for (int16_t ts : {1, 2}) {
         st.turnState = ts;
         f.ui.Label2.text = "COMS TURN";
-        f.refreshBoard();
+        FormProbe::refreshBoard(f);
         EXPECT_EQ(f.ui.Label2.text, "COMS TURN");
         EXPECT_FALSE(f.ui.Label3.visible);
     }
+}
+
+// A zero keeps the blank of its sign, like any number the labels show.
+TEST_F(GameTest, ZeroInALabelKeepsItsBlank) {
+    st.turnState = PlayerTurn;
+    st.movesLeft = 0;
+    st.diceMoves[0] = 0;
+    FormProbe::refreshBoard(f);
+    EXPECT_EQ(f.ui.Label3.text, " 0 回");
+    EXPECT_EQ(f.ui.Label2.text, "You can move 0 steps.");
 }
 
 TEST_F(GameTest, DerivedFields) {
@@ -68,16 +78,16 @@ TEST_F(GameTest, DerivedFields) {
         st.comBoard = points(c.com);
         st.comBar = static_cast<int16_t>(c.comBar);
         st.comOff = static_cast<int16_t>(c.comOff);
-        f.refreshBoard();
+        FormProbe::refreshBoard(f);
         EXPECT_EQ(st.comCanBearOff, c.canBearOff);
         EXPECT_EQ(st.comExcess, c.excess);
     }
     st.myBoard = points("18:15");
     st.myBar = 1;
-    f.refreshBoard();
+    FormProbe::refreshBoard(f);
     EXPECT_EQ(st.myCanBearOff, 0);
     st.myBar = 0;
-    f.refreshBoard();
+    FormProbe::refreshBoard(f);
     EXPECT_EQ(st.myCanBearOff, 1);
 }
 
@@ -85,7 +95,7 @@ TEST_F(GameTest, SideSlotsAndFullPoints) {
     st.comBar = 2;
     st.myOff = 15;
     st.myBoard = points("7:15");
-    f.refreshBoard();
+    FormProbe::refreshBoard(f);
     EXPECT_EQ(f.ui.CPUD[1].pic, Pic::CheckerC);
     EXPECT_EQ(f.ui.CPUD[2].pic, Pic::Blank);
     EXPECT_EQ(f.ui.UPM[14].pic, Pic::CheckerM);
@@ -102,7 +112,7 @@ TEST_F(GameTest, OutOfRangeValuesStayInsideTheirSlots) {
     st.comOff = 32767;
     st.myOff = -32768;
     st.diceMoves = {0, 7, 99, -1};
-    f.refreshBoard();
+    FormProbe::refreshBoard(f);
     EXPECT_EQ(slotsShowing(f, Pic::CheckerM), range({{0, 19}, {460, 479}}));  // 20 each at most
     EXPECT_EQ(slotsShowing(f, Pic::CheckerC), range({{440, 459}}));
     EXPECT_EQ(f.ui.MED[19].pic, Pic::CheckerM);

@@ -11,7 +11,7 @@
 #include <set>
 #include <string>
 
-#include "../src/io/SaveFile.h"
+#include "io/SaveFile.h"
 
 namespace tavorin {
 namespace {

@@ -5,7 +5,7 @@
 #include <QXmlStreamReader>
 #include <functional>
 
-#include "../src/ui/Artwork.h"
+#include "ui/Artwork.h"
 
 namespace tavorin {
 namespace {

@@ -49,12 +49,10 @@ wait_for() {
     done
 }
 
-# Xvfb picks a free display itself and tells its number.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-xvfb=$!
-wait_for 20 test -s "$work/display" || fail "Xvfb did not start"
-DISPLAY=:$(cat "$work/display")
-export DISPLAY
+# shellcheck source=xvfb.sh
+source "$root/tools/xvfb.sh"
+start_xvfb 1280x1024x24 || fail "Xvfb did not start"
+xvfb=$XVFB_PID
 
 # The game's trace notes every effect it plays: the roll's rattles tell how far the game is.
 trace=$work/sounds.txt

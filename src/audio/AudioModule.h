@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "../game/AudioOut.h"
+#include "game/AudioOut.h"
 
 namespace tavorin {
 

@@ -3,7 +3,7 @@
 #include <map>
 #include <string>
 
-#include "../game/AudioOut.h"
+#include "game/AudioOut.h"
 
 struct Mix_Chunk;
 struct _Mix_Music;

@@ -17,7 +17,7 @@ struct PointRow {
     int travelX, travelY;  // MM(j) and CM(j)
 };
 // clang-format off
-constexpr PointRow kPoints[24] = {
+constexpr PointRow kRows[kPoints] = {
     // triangle    col A      col B      y0   travelling
     {705, 753,   719, 719,  702, 705,  532,  712, 568},  //  1
     {648, 696,   664, 664,  650, 650,  533,  656, 568},  //  2
@@ -51,38 +51,38 @@ constexpr int kTopDropB[10]    = {0, 23, 46, 69, 92, 115, 138, 161, 185, 208};
 
 // Side slots: members 0..9 form the first column, 10..19 the second; {x, y} of each member.
 struct XY { int x, y; };
-constexpr XY kMED[20] = {
+constexpr XY kMED[kSideSlots] = {
     {384, 324}, {384, 346}, {384, 369}, {384, 391}, {384, 413},
     {384, 436}, {384, 458}, {384, 480}, {384, 503}, {384, 525},
     {362, 322}, {362, 344}, {362, 367}, {362, 389}, {362, 412},
     {362, 434}, {362, 457}, {362, 479}, {362, 502}, {362, 524},
 };
-constexpr XY kCPUD[20] = {
+constexpr XY kCPUD[kSideSlots] = {
     {384, 266}, {384, 240}, {384, 222}, {384, 196}, {384, 173},
     {384, 153}, {384, 125}, {384, 102}, {384,  75}, {384,  55},
     {365, 279}, {365, 254}, {365, 229}, {365, 204}, {365, 179},
     {365, 154}, {365, 129}, {365, 104}, {365,  79}, {366,  55},
 };
-constexpr XY kUPM[20] = {
+constexpr XY kUPM[kSideSlots] = {
     {800,  54}, {800,  77}, {800, 100}, {800, 123}, {800, 147},
     {800, 170}, {800, 193}, {800, 216}, {800, 239}, {800, 262},
     {788,  54}, {788,  80}, {788, 103}, {788, 128}, {788, 153},
     {788, 177}, {788, 202}, {788, 227}, {788, 251}, {788, 276},
 };
-constexpr XY kUPC[20] = {
+constexpr XY kUPC[kSideSlots] = {
     {798, 532}, {798, 506}, {798, 479}, {798, 453}, {798, 427},
     {798, 400}, {798, 374}, {798, 348}, {798, 321}, {799, 295},
     {787, 531}, {787, 505}, {787, 480}, {787, 454}, {787, 429},
     {787, 403}, {787, 378}, {787, 352}, {787, 327}, {787, 301},
 };
 
-constexpr XY kDICE[4] = {{876, 55}, {876, 129}, {878, 255}, {876, 276}};
+constexpr XY kDICE[kDiceSlots] = {{876, 55}, {876, 129}, {878, 255}, {876, 276}};
 // clang-format on
 
 constexpr Size kSlotDesign{23, 22};  // a board or side slot before it shows a picture
 
 Rect placeSlot(int j, int k) {
-    const PointRow& p = kPoints[j];
+    const PointRow& p = kRows[j];
     const bool top = j >= 12;
     const bool colB = k >= 10;
     const int r = k % 10;
@@ -99,11 +99,15 @@ void placeSide(std::array<Image, N>& arr, const XY (&xy)[N]) {
 
 }  // namespace
 
+XRange triangleX(int j) {
+    return {kRows[j].triX0, kRows[j].triX1};
+}
+
 MainModel::MainModel() {
-    for (int j = 0; j < 24; ++j) {
-        for (int k = 0; k < 20; ++k)
-            PLACE[20 * j + k].rect = placeSlot(j, k);
-        const PointRow& p = kPoints[j];
+    for (int j = 0; j < kPoints; ++j) {
+        for (int k = 0; k < kSlotsPerPoint; ++k)
+            PLACE[kSlotsPerPoint * j + k].rect = placeSlot(j, k);
+        const PointRow& p = kRows[j];
         MM[j].rect = {p.travelX, p.travelY, 32, 32};
         MM[j].pic = Pic::CheckerM;
         CM[j].rect = {p.travelX, p.travelY, 32, 32};
@@ -115,7 +119,7 @@ MainModel::MainModel() {
     placeSide(CPUD, kCPUD);
     placeSide(UPM, kUPM);
     placeSide(UPC, kUPC);
-    for (int d = 0; d < 4; ++d)
+    for (int d = 0; d < kDiceSlots; ++d)
         DICE[d].rect = {kDICE[d].x, kDICE[d].y, 67, 65};
     saiY.rect = {119, 498, 97, 109};
     saiC.rect = {659, 492, 97, 112};

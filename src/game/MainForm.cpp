@@ -5,19 +5,6 @@
 
 namespace tavorin {
 
-std::string numberText(int v) {
-    return v >= 0 ? " " + std::to_string(v) : std::to_string(v);
-}
-
-void placeStartingPosition(GameState& s) {
-    for (auto* board : {&s.comBoard, &s.myBoard}) {
-        (*board)[0] = 2;
-        (*board)[11] = 5;
-        (*board)[16] = 3;
-        (*board)[18] = 5;
-    }
-}
-
 MainForm::MainForm(Platform& platform) : pf_(platform) {
     ui.attach(&platform);
 }
@@ -101,9 +88,9 @@ void MainForm::deliver(const Event& e) {
         default:
             break;
     }
-    const bool inRange = e.index >= 0 && ((e.control == Control::PLACE && e.index < 480) ||
-                                          (e.control == Control::MED && e.index < 20) ||
-                                          (e.control == Control::DICE && e.index < 4));
+    const bool inRange = e.index >= 0 && ((e.control == Control::PLACE && e.index < kPlaceSlots) ||
+                                          (e.control == Control::MED && e.index < kSideSlots) ||
+                                          (e.control == Control::DICE && e.index < kDiceSlots));
     if (!inRange) return;
     switch (e.control) {
         case Control::PLACE:
@@ -136,7 +123,7 @@ void MainForm::Form_Load() {
     ui.item(MenuId::mnuSaveAs).enabled = false;
     ui.item(MenuId::menCansel).enabled = false;
     ui.Label3.visible = false;
-    for (int k = 0; k < 24; ++k) {
+    for (int k = 0; k < kPoints; ++k) {
         ui.Shape1[k].visible = false;
         ui.MM[k].visible = false;
         ui.CM[k].visible = false;
@@ -158,18 +145,23 @@ void MainForm::mnuNew_Click() {
     st.myBar = 0;
     ui.Timer4.setInterval(100);
     ui.Timer4.setEnabled(true);
-    ui.item(MenuId::mnuNew).enabled = false;
-    ui.item(MenuId::mnuOpen).enabled = false;
-    ui.item(MenuId::mnuSaveAs).enabled = true;
-    ui.item(MenuId::menCansel).enabled = true;
+    gameStarts();
     ui.Label3.visible = true;
-    gameUnderWay_ = true;
     ui.Timer1.setEnabled(true);
 }
 
 void MainForm::mnuEnd_Click() {
-    bgmClose(st.bgmFile);
-    pf_.endProgram();
+    Form_Unload();
+}
+
+// A game begins, new or loaded: New Game and Open are offered no more, Save As and Move
+// cancel from now on.
+void MainForm::gameStarts() {
+    ui.item(MenuId::mnuNew).enabled = false;
+    ui.item(MenuId::mnuOpen).enabled = false;
+    ui.item(MenuId::mnuSaveAs).enabled = true;
+    ui.item(MenuId::menCansel).enabled = true;
+    gameUnderWay_ = true;
 }
 
 void MainForm::Form_Unload() {

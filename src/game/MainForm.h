@@ -5,11 +5,15 @@
 #include <optional>
 #include <string>
 
-#include "GameState.h"
 #include "Model.h"
 #include "Platform.h"
+#include "core/GameState.h"
+#include "core/NumberText.h"
 
 namespace tavorin {
+namespace test {
+struct FormProbe;  // the tests' way to the private procedures below
+}
 
 enum class Control { None, PLACE, MED, DICE };
 
@@ -71,6 +75,9 @@ public:
     void mnuBGMStop_Click();
     void mnuMselect_Click();
 
+private:
+    friend struct test::FormProbe;
+
     void refreshBoard();
     void animateMove(int from, int to);
     void comMove(int mode);
@@ -79,23 +86,25 @@ public:
     void bgmClose(const std::string& name);
     std::string bgmMode(const std::string& name);
 
-private:
+    void gameStarts();
     void pause(int ms);
     int rollDie();
+    void rollBothDice();
     void showDie(Image& slot, int value);
     void swapDice();
     void handOver();
-    void handOverToCom();
+    void handOverToCom(const char* label2 = "");
     void startPlayerRoll();
     bool rollRunning() const;
+    void refuse(Label& where);
     void bearOffPlayer(int p);
     void movePlayer(int p, int t);
+    void finishMove();
     void endOfGame();
     // COM.
     void comBarTurn();
     void comEnter(int d);
     void comMoveAfterEntry();
-    bool comEntryBlocked(int d) const;
     void comHandBack();
     void comPlayDie(int d);
     void comSearch(int d);
@@ -126,8 +135,5 @@ private:
     std::optional<GameState> beforeMove_;
     std::array<bool, 4> timerActive_{};
 };
-
-// A number written into a message: one blank before it, or its minus sign.
-std::string numberText(int v);
 
 }  // namespace tavorin

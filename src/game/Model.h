@@ -25,6 +25,20 @@ enum class Pic : unsigned char {
     Die6,
 };
 
+// Slot counts of the window: 20 board slots on each of the 24 points, 20 slots in each side
+// array (bar and tray of each side), 4 dice.
+inline constexpr int kPoints = 24;
+inline constexpr int kSlotsPerPoint = 20;
+inline constexpr int kPlaceSlots = kPoints * kSlotsPerPoint;
+inline constexpr int kSideSlots = 20;
+inline constexpr int kDiceSlots = 4;
+
+// The x range of point j's triangle in the board picture (player's index j), both ends in it.
+struct XRange {
+    int x0, x1;
+};
+XRange triangleX(int j);
+
 struct Size {
     int w = 0, h = 0;
 };
@@ -117,11 +131,11 @@ struct MainModel {
     Size clientSize{991, 696};
     Pic background = Pic::Title;
 
-    std::array<Image, 480> PLACE;
-    std::array<Image, 20> MED, CPUD, UPM, UPC;
-    std::array<Image, 24> MM, CM;
-    std::array<Shape, 24> Shape1;
-    std::array<Image, 4> DICE;
+    std::array<Image, kPlaceSlots> PLACE;
+    std::array<Image, kSideSlots> MED, CPUD, UPM, UPC;
+    std::array<Image, kPoints> MM, CM;
+    std::array<Shape, kPoints> Shape1;
+    std::array<Image, kDiceSlots> DICE;
     Image saiY, saiC;
     std::array<Image, 7> SAIKORO;
     Image komaM, komaC, KARA, BA;

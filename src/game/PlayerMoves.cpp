@@ -1,61 +1,66 @@
 // The player's moves: clicking a point, entering from the bar, the travelling checker and the
 // hover highlight.
 #include "MainForm.h"
+#include "rules/Entry.h"
+#include "rules/Hit.h"
+#include "rules/Landing.h"
 
 namespace tavorin {
 
-namespace {
-bool isDie(int d) {
-    return d >= 1 && d <= 6;
-}
-}  // namespace
-
 void MainForm::PLACE_Click(int index) {
-    if (rollRunning() || index < 0 || index >= 480) return;  // a roll's dice are not yet rolled
+    if (rollRunning() || index < 0 || index >= kPlaceSlots)
+        return;  // a roll's dice are not yet rolled
     if (st.movesLeft <= 0 || st.turnState != PlayerTurn || st.comExcess != 0 || st.myBar != 0)
         return;
-    const int p = index / 20;
-    const int d = st.diceMoves[0];
-    if (!isDie(d)) return;
-    const int t = p + d;
-    if (t > 23) {
-        bearOffPlayer(p);
-    } else if (st.comBoard[mirror(t)] >= 2 || st.myBoard[p] <= 0) {
-        ui.Label2.text = "You can not move it !!";
-        pf_.playSound("mistake.wav");
-    } else {
-        movePlayer(p, t);
+    const int p = index / kSlotsPerPoint;
+    switch (playerMoveFrom(st, p)) {
+        case PlayerMove::NoDie:
+            return;
+        case PlayerMove::Move:
+            movePlayer(p, p + st.diceMoves[0]);
+            break;
+        case PlayerMove::Refused:
+            refuse(ui.Label2);  // the board is not redrawn
+            break;
+        case PlayerMove::RefusedBearOff:
+            refuse(ui.Label1);
+            refreshBoard();
+            break;
+        case PlayerMove::BearOff:
+            bearOffPlayer(p);
+            break;
     }
     if (st.movesLeft < 1) handOverToCom();
 }
 
 void MainForm::movePlayer(int p, int t) {
-    ui.Label1.text = "You moved " + numberText(p + 1) + " to " + numberText(t + 1);
+    ui.Label1.text =
+        "You moved " + numberText(shownFromPlayer(p)) + " to " + numberText(shownFromPlayer(t));
     {
         MoveInFlight move(*this);
         st.myBoard[p] -= 1;
         animateMove(p, t);
         st.myBoard[t] += 1;
         st.movesLeft -= 1;
-        if (st.comBoard[mirror(t)] == 1) {  // a lone COM checker on the target goes to the bar
-            st.comBar += 1;
-            if (st.comBar <= 0) st.comBar = 1;
-            st.comBoard[mirror(t)] = 0;
-        }
+        hitLoneChecker(st, Side::Com, mirror(t));
     }
+    finishMove();
+}
+
+// After a move or an entry: the other die comes next, or the turn goes to COM.
+void MainForm::finishMove() {
     refreshBoard();
     if (st.movesLeft == 1) swapDice();
     if (st.movesLeft < 1 && st.turnState == PlayerTurn) handOverToCom();
     refreshBoard();
 }
 
+void MainForm::refuse(Label& where) {
+    where.text = "You can not move it !!";
+    pf_.playSound("mistake.wav");
+}
+
 void MainForm::bearOffPlayer(int p) {
-    if (st.myCanBearOff != 1 || st.myBoard[p] <= 0) {
-        ui.Label1.text = "You can not move it !!";
-        pf_.playSound("mistake.wav");
-        refreshBoard();
-        return;
-    }
     {
         MoveInFlight move(*this);
         st.myBoard[p] -= 1;
@@ -83,34 +88,25 @@ void MainForm::MED_Click(int /*index*/) {
         return;
     const int d = st.diceMoves[0];
     if (!isDie(d)) return;
-    const int c = 24 - d;  // COM's index of the entry point
-    if (st.comBoard[c] >= 2) {
-        ui.Label1.text = "You can not move it !!";
-        pf_.playSound("mistake.wav");
+    if (!playerEntryOpen(st, d)) {
+        refuse(ui.Label1);
         if (st.movesLeft < 2) startPlayerRoll();  // the roll runs again; the turn stays
         return;
     }
-    ui.Label1.text = "You moved DOWN  to " + numberText(d);
+    ui.Label1.text = "You moved DOWN  to " + numberText(shownFromPlayer(entryIndex(d)));
     st.myBar -= 1;
     pf_.playSound("kati.wav");
-    st.myBoard[d - 1] += 1;
+    st.myBoard[entryIndex(d)] += 1;
     st.movesLeft -= 1;
-    if (st.comBoard[c] == 1) {
-        st.comBar += 1;
-        if (st.comBar <= 0) st.comBar = 1;
-        st.comBoard[c] = 0;
-    }
-    refreshBoard();
-    if (st.movesLeft == 1) swapDice();
-    if (st.movesLeft < 1 && st.turnState == PlayerTurn) handOverToCom();
-    refreshBoard();
+    hitLoneChecker(st, Side::Com, mirror(entryIndex(d)));
+    finishMove();
 }
 
 void MainForm::PLACE_MouseMove(int index) {
     for (Shape& s : ui.Shape1)
         s.visible = false;
-    if (index < 0 || index >= 480) return;
-    const int p = index / 20;
+    if (index < 0 || index >= kPlaceSlots) return;
+    const int p = index / kSlotsPerPoint;
     const int d = st.diceMoves[0];
     if (isDie(d) && p + d < 24 && st.myBoard[p] > 0 && st.turnState == PlayerTurn && st.myBar == 0)
         ui.Shape1[p + d].visible = true;
@@ -120,7 +116,8 @@ void MainForm::MED_MouseMove(int /*index*/) {
     for (Shape& s : ui.Shape1)
         s.visible = false;
     const int d = st.diceMoves[0];
-    if (isDie(d) && st.myBar > 0 && st.turnState == PlayerTurn) ui.Shape1[d - 1].visible = true;
+    if (isDie(d) && st.myBar > 0 && st.turnState == PlayerTurn)
+        ui.Shape1[entryIndex(d)].visible = true;
 }
 
 // The checker travels point by point; while it does, turnState 2 keeps the user's clicks out.

@@ -1,7 +1,7 @@
 // Save As and Open: the game record to and from a small text file.
-#include "../io/SaveFile.h"
-#include "../io/SaveTexts.h"
+#include "io/SaveTexts.h"
 #include "MainForm.h"
+#include "io/SaveFile.h"
 
 namespace tavorin {
 
@@ -49,11 +49,7 @@ void MainForm::mnuOpen_Click() {
     ui.background = Pic::Board;
     ui.saiY.visible = false;
     ui.saiC.visible = false;
-    ui.item(MenuId::mnuNew).enabled = false;
-    ui.item(MenuId::mnuOpen).enabled = false;
-    ui.item(MenuId::mnuSaveAs).enabled = true;
-    ui.item(MenuId::menCansel).enabled = true;
-    gameUnderWay_ = true;
+    gameStarts();
     startPlayerRoll();
 }
 

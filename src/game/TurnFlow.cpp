@@ -52,16 +52,21 @@ void MainForm::startPlayerRoll() {
     ui.Timer3.setEnabled(true);
 }
 
-void MainForm::Timer3_Timer() {
+// One frame of a roll, the player's or COM's: two new dice shown and taken as the ones to play.
+void MainForm::rollBothDice() {
     pf_.seedFromClock();
     st.die1 = static_cast<int16_t>(rollDie());
     st.die2 = static_cast<int16_t>(rollDie());
+    pf_.playSound("dice.wav");
     showDie(ui.DICE[0], st.die1);
     showDie(ui.DICE[1], st.die2);
     st.diceMoves[0] = st.die1;
     st.diceMoves[1] = st.die2;
     st.rollTicks += 1;
-    pf_.playSound("dice.wav");
+}
+
+void MainForm::Timer3_Timer() {
+    rollBothDice();
     if (st.rollTicks <= 5) return;
     ui.Timer3.setEnabled(false);
     ui.Label1.text = "YOUR TURN.";
@@ -95,12 +100,7 @@ void MainForm::handOver() {
     ui.Timer2.setEnabled(false);
     ui.Timer3.setEnabled(false);
     if (st.turnState == PlayerTurn) {
-        ui.Label1.text = "Rolling Dice.";
-        ui.Label2.text = "COMS TURN";
-        st.rollTicks = 0;
-        st.turnState = ComTurn;
-        st.movesLeft = 2;
-        ui.Timer2.setEnabled(true);
+        handOverToCom("COMS TURN");
     } else {
         ui.Label1.text = "Rolling Dice.";
         ui.Label2.text = "YOUR TURN";
@@ -108,9 +108,10 @@ void MainForm::handOver() {
     }
 }
 
-void MainForm::handOverToCom() {
+// The player's turn ends: COM's roll starts at Timer2's next tick.
+void MainForm::handOverToCom(const char* label2) {
     ui.Label1.text = "Rolling Dice.";
-    ui.Label2.text = "";
+    ui.Label2.text = label2;
     st.rollTicks = 0;
     st.turnState = ComTurn;
     st.movesLeft = 2;

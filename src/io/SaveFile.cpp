@@ -11,6 +11,7 @@
 #include <system_error>
 
 #include "SaveTexts.h"
+#include "core/NumberText.h"
 
 namespace tavorin {
 namespace {
@@ -31,9 +32,7 @@ bool forEachSavedField(State& s, F&& f) {
 }
 
 void appendNumber(std::string& out, int16_t v) {
-    if (v >= 0) out += ' ';  // a negative number's minus sign takes the place of the blank
-    out += std::to_string(v);
-    out += ' ';
+    out += numberText(v) + ' ';
 }
 
 void appendValue(std::string& out, int16_t v) {

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "../game/GameState.h"
+#include "core/GameState.h"
 
 namespace tavorin {
 

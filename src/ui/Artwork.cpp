@@ -161,14 +161,6 @@ QImage title(qreal dpr) {
 
 // ---- Board picture -----------------------------------------------------------------------------
 
-// x ranges of the 24 triangles by the player's index (shown as point index + 1); the checker
-// slots of the window's layout stand on these.
-constexpr std::array<std::array<int, 2>, 24> kTriangleX = {{
-    {705, 753}, {648, 696}, {591, 639}, {534, 582}, {477, 525}, {420, 468}, {297, 345}, {240, 288},
-    {183, 231}, {126, 174}, {69, 117},  {12, 60},   {13, 60},   {67, 119},  {126, 174}, {181, 233},
-    {240, 288}, {295, 347}, {421, 468}, {475, 527}, {534, 582}, {589, 641}, {648, 696}, {703, 755},
-}};
-
 constexpr int kTopBase = 57, kTopTip = 262, kBottomBase = 558, kBottomTip = 362;
 
 // A rectangle by its inclusive pixel ranges.
@@ -225,7 +217,7 @@ void drawFrame(QPainter& p) {
 }
 
 void drawTriangle(QPainter& p, int j) {
-    const auto [x0, x1] = kTriangleX[j];
+    const auto [x0, x1] = triangleX(j);
     const bool top = j >= 12;
     const qreal left = x0, right = x1 + 1, mid = (left + right) / 2;
     const qreal base = top ? kTopBase : kBottomBase, tip = top ? kTopTip : kBottomTip;
@@ -238,7 +230,7 @@ void drawTriangle(QPainter& p, int j) {
 }
 
 void drawPointNumber(QPainter& p, int j) {
-    const auto [x0, x1] = kTriangleX[j];
+    const auto [x0, x1] = triangleX(j);
     const qreal mid = (x0 + x1 + 1) / 2.0;
     const QRectF box = j >= 12 ? QRectF(mid - 20, 24, 40, 12) : QRectF(mid - 20, 567, 40, 12);
     const QFont font = fontPx("DejaVu Sans", 16, true);
@@ -270,7 +262,7 @@ QImage board(qreal dpr) {
     p.setClipping(false);
     for (const QRect& r : kWells)
         shadeWell(p, r);
-    for (int j = 0; j < 24; ++j)
+    for (int j = 0; j < kPoints; ++j)
         drawPointNumber(p, j);
     return img;
 }

@@ -3,7 +3,7 @@
 #include <QImage>
 #include <QPixmap>
 
-#include "../game/Model.h"
+#include "game/Model.h"
 
 namespace tavorin::art {
 

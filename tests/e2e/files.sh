@@ -49,10 +49,14 @@ click 900 600  # no window manager gives the focus back: a click on a bare spot 
 sleep 3  # the player's roll: six ticks of 300 ms
 
 # Save As has no shortcut: the File menu opens on it, its first item not greyed.
-key alt+f
-sleep 0.5
-key Return
-wait_for 15 dialog_open "ファイルを保存する" || fail "the save dialog did not come up"
+save_as() {
+    xdotool windowfocus --sync "$WID"  # no window manager gives the focus back
+    key alt+f
+    wait_for 10 menu_open || fail "the File menu did not open"
+    key Return
+    wait_for 15 dialog_open "ファイルを保存する" || fail "the save dialog did not come up $1"
+}
+save_as
 sleep 0.5
 # A folder that does not exist: a message, and the dialog stays for another name.
 key ctrl+a
@@ -80,11 +84,7 @@ wait_for 15 saved_through_link || fail "the file the link names was not saved"
 head -n 24 "$prepared" | cmp - <(head -n 24 "$WORK/synced/real.kif") || fail "the linked save differs"
 ls -A "$WORK/games" "$WORK/synced" | grep -q tavorin && fail "a temporary was left"
 
-click 900 600
-key alt+f
-sleep 0.5
-key Return
-wait_for 15 dialog_open "ファイルを保存する" || fail "the save dialog did not come up again"
+save_as again
 sleep 0.5
 saved="$WORK/saved.kif"
 key ctrl+a

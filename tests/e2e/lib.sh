@@ -11,17 +11,14 @@ MENUBAR=0
 
 cleanup() {
     [ -n "$APP_PID" ] && kill "$APP_PID" 2>/dev/null || true
-    [ -n "${OWN_XVFB:-}" ] && kill "$OWN_XVFB" 2>/dev/null || true
+    stop_xvfb
     rm -rf "$WORK"
 }
 trap cleanup EXIT
 
-if [ -z "${DISPLAY:-}" ]; then
-    export DISPLAY=:$((600 + RANDOM % 300))
-    Xvfb "$DISPLAY" -screen 0 1600x1200x24 -nolisten tcp >/dev/null 2>&1 &
-    OWN_XVFB=$!
-    for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-fi
+# shellcheck source=../../tools/xvfb.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../../tools/xvfb.sh"
+if [ -z "${DISPLAY:-}" ]; then start_xvfb; fi
 export SDL_AUDIODRIVER=dummy
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
@@ -44,7 +41,7 @@ start_game() {
     local dir=${1:-$WORK}
     (cd "$dir" && exec "$GAME" >"$WORK/game.log" 2>&1) &
     APP_PID=$!
-    wait_for 30 find_window TAVORIN || fail "no window titled TAVORIN"
+    wait_for 30 find_window TAVORIN || fail "no window titled TAVORIN: $(cat "$WORK/game.log")"
     WID=$FOUND
     eval "$(xdotool getwindowgeometry --shell "$WID")"
     MENUBAR=$((HEIGHT - 696))
@@ -81,3 +78,5 @@ windows_named() { [ "$(xdotool search --onlyvisible --name "^$2\$" 2>/dev/null |
 newest_window() { FOUND=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | tail -n 1); [ -n "$FOUND" ]; }
 # With E2E_SHOTS=folder, keeps a picture of a window there for a person to look at.
 keep_shot() { [ -z "${E2E_SHOTS:-}" ] || import -window "$1" "$E2E_SHOTS/$2"; }
+# Whether a menu of the game is open: a window of the game's besides its main window.
+menu_open() { [ "$(xdotool search --onlyvisible --class tavorin 2>/dev/null | grep -vcx "$WID")" -gt 0 ]; }

@@ -20,7 +20,6 @@ wait_close() {
         sleep 0.02
     done
 }
-menu_open() { [ "$(xdotool search --onlyvisible --class tavorin 2>/dev/null | grep -vcx "$WID")" -gt 0 ]; }
 
 wait_for 120 reach_coms_pause || fail "COM's turn never paused after a move: $(tail -n 5 "$TAVORIN_TRACE")"
 t0=$(now_ms)
@@ -42,5 +41,6 @@ t1=$(now_ms)
 APP_PID=
 [ "$(last_line)" = "pause 3000" ] || fail "something ran on after Exit: $(last_line)"
 find_window TAVORIN && fail "a TAVORIN window is up after Exit: the program started again"
+[ $((t1 - t0)) -le 500 ] || fail "Exit took $((t1 - t0)) ms to end the program during the pause"
 echo "Exit ended the program $((t1 - t0)) ms after the key, inside COM's pause"
 echo "pause: ok"

@@ -66,6 +66,10 @@ constexpr int shownFromPlayer(int j) {
 constexpr int shownFromCom(int i) {
     return 24 - i;
 }
+// A die value: 1 to 6. Anything else (a 0 from a new game, a loaded file) plays no move.
+constexpr bool isDie(int d) {
+    return d >= 1 && d <= 6;
+}
 
 // Both sides' starting position, in each side's own numbering.
 void placeStartingPosition(GameState& s);
