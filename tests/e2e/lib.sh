@@ -23,6 +23,7 @@ if [ -z "${DISPLAY:-}" ]; then
     for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 fi
 export SDL_AUDIODRIVER=dummy
+export TAVORIN_WIDGET_DIALOGS=1  # the tests drive Qt's own file dialog
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
