@@ -19,10 +19,10 @@ for t in weston weston-screenshooter convert; do
 done
 
 work=$(mktemp -d)
-weston_pid= game_pid=
+weston_pid='' game_pid=''
 cleanup() {
-    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
-    [ -n "$weston_pid" ] && kill "$weston_pid" 2>/dev/null || true
+    if [ -n "$game_pid" ]; then kill "$game_pid" 2>/dev/null || true; fi
+    if [ -n "$weston_pid" ]; then kill "$weston_pid" 2>/dev/null || true; fi
     wait 2>/dev/null || true
     rm -rf "$work"
 }
@@ -57,7 +57,7 @@ title_shown() {
     mkdir -p "$work/shots"
     (cd "$work/shots" && timeout 20 weston-screenshooter >/dev/null 2>&1) || return 1
     local shot
-    shot=$(ls "$work"/shots/*.png 2>/dev/null | head -n 1)
+    shot=$(find "$work/shots" -name '*.png' | head -n 1)
     [ -n "$shot" ] || return 1
     cp "$shot" "$work/last.png"
     [ "$(pixels_near "$shot" 'rgb(0,128,0)' 0)" -gt 400000 ] &&
