@@ -1,7 +1,7 @@
 // Save As and Open: the game record to and from a small text file.
-#include "io/SaveTexts.h"
 #include "MainForm.h"
 #include "io/SaveFile.h"
+#include "io/SaveTexts.h"
 
 namespace tavorin {
 

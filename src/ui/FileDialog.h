@@ -5,8 +5,9 @@
 
 namespace tavorin {
 
+// No Q_OBJECT of its own: Qt offers the desktop's native chooser only to a dialog whose class
+// is QFileDialog itself.
 class FileDialog : public QFileDialog {
-    Q_OBJECT
 public:
     using QFileDialog::QFileDialog;
 

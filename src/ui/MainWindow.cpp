@@ -27,7 +27,9 @@ MainWindow::MainWindow(const MainModel& model, BoardView::Sink sink)
     // The client area is fixed; the menu bar's height depends on the font.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     adjustSize();
-    if (QScreen* screen = QGuiApplication::primaryScreen())
+    // A Wayland client cannot place its window: there the compositor centres it.
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen && !QGuiApplication::platformName().startsWith("wayland"))
         move(screen->availableGeometry().center() - rect().center());
     sync();
 }

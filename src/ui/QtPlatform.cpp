@@ -7,8 +7,10 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QMessageBox>
 #include <QProcess>
+#include <QTreeView>
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
@@ -145,7 +147,10 @@ std::string QtPlatform::fileDialog(bool save, const std::string& title, const Fi
     }
     const QString folder = dir == "c:\\" ? QDir::homePath() : QString::fromStdString(dir);
     FileDialog dialog(window_.get(), QString::fromStdString(title), folder);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    // The desktop's own chooser where its platform theme offers one (GTK, KDE, the portal);
+    // Qt's widget dialog otherwise, and always with TAVORIN_WIDGET_DIALOGS=1.
+    if (qgetenv("TAVORIN_WIDGET_DIALOGS") == "1")
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setNameFilters(nameFilters);
     dialog.selectNameFilter(nameFilters.value(0));
@@ -153,6 +158,13 @@ std::string QtPlatform::fileDialog(bool save, const std::string& title, const Fi
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(QString());
     if (save) dialog.selectFile(QString::fromStdString(proposed));
+    // Qt's own dialog opens wide enough for the sidebar's places, and its list gives the
+    // size, type and date what they need and the names the rest.
+    dialog.resize(dialog.sizeHint().expandedTo(QSize(800, 520)));
+    if (auto* list = dialog.findChild<QTreeView*>("treeView")) {
+        list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+        list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return "";
     return dialog.selectedFiles().first().toStdString();
 }

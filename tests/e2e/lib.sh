@@ -20,6 +20,7 @@ trap cleanup EXIT
 source "$(dirname "${BASH_SOURCE[0]}")/../../tools/xvfb.sh"
 if [ -z "${DISPLAY:-}" ]; then start_xvfb; fi
 export SDL_AUDIODRIVER=dummy
+export TAVORIN_WIDGET_DIALOGS=1  # the tests drive Qt's own file dialog
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
