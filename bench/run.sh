@@ -4,7 +4,7 @@
 #
 #   bench/run.sh [build-dir]        (default /work/main/build; needs tavorin and bench/floor)
 #
-# Runs its own Xvfb on a free display and ends it on exit. No sound server is needed: the game
+# Runs its own Xvfb (tools/xvfb.sh) and ends it on exit. No sound server is needed: the game
 # runs with SDL_AUDIODRIVER=dummy, so SDL mixes the music and effects into nothing, at the cost
 # of a real device. A missed goal is reported, never an error; the exit status is non-zero
 # only when something could not be measured at all.
@@ -29,13 +29,12 @@ for tool in Xvfb xdotool xev xprop stdbuf awk python3; do
 done
 
 WORK=$(mktemp -d /tmp/tavorin-bench.XXXXXX)
-XVFB_PID=""
 OURS=()  # every process this script started and has not reaped yet
 
 cleanup() {
     local p
     for p in "${OURS[@]}"; do kill "$p" 2>/dev/null; done
-    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
+    stop_xvfb
     wait 2>/dev/null
     if [ -n "${BENCH_KEEP:-}" ] || compgen -G "$WORK/stuck.*" >/dev/null; then
         echo "traces and logs kept in $WORK" >&2
@@ -57,28 +56,8 @@ forget() {  # stop one of our processes and drop it from the list
 now_us() { echo "${EPOCHREALTIME/./}"; }
 
 # --- The X server ------------------------------------------------------------------------------
-start_xvfb() {
-    local n
-    for _ in $(seq 1 30); do
-        n=$(( RANDOM % 900 + 100 ))
-        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
-        XVFB_PID=$!
-        for _ in $(seq 1 100); do
-            kill -0 "$XVFB_PID" 2>/dev/null || break
-            if [ -S "/tmp/.X11-unix/X$n" ] && xprop -display ":$n" -root >/dev/null 2>&1; then
-                export DISPLAY=":$n"
-                return 0
-            fi
-            sleep 0.05
-        done
-        kill "$XVFB_PID" 2>/dev/null
-        wait "$XVFB_PID" 2>/dev/null
-        XVFB_PID=""
-    done
-    echo "could not start Xvfb" >&2
-    exit 2
-}
+# tools/xvfb.sh's start_xvfb and stop_xvfb: a display Xvfb picks itself, ended on exit.
+source "$(dirname "${BASH_SOURCE[0]}")/../tools/xvfb.sh"
 
 # --- One program under the clock ---------------------------------------------------------------
 # launch NAME EXE [env...]: starts EXE and times it from exec until the X server maps its
@@ -244,7 +223,7 @@ intervals() {
 }
 
 # --- The runs ----------------------------------------------------------------------------------
-start_xvfb
+start_xvfb 1280x1024x24 || exit 2
 export QT_QPA_PLATFORM=xcb
 export XDG_RUNTIME_DIR=$WORK/xdg
 mkdir -m 700 "$XDG_RUNTIME_DIR"
