@@ -186,7 +186,7 @@ TEST_F(ComTest, FifteenthCheckerEndsTheGame) {
     EXPECT_EQ(f.ui.UPC[14].pic, Pic::CheckerC);  // drawn off, and gone from its point
     EXPECT_EQ(f.ui.PLACE[0].pic, Pic::Blank);
     EXPECT_EQ(pf.count("sleep 350"), 0);  // no travel for the last checker
-    EXPECT_TRUE(f.gameOver());
+    EXPECT_EQ(f.phase(), Phase::Over);
     EXPECT_EQ(pf.restarts, 1);
     std::vector<std::string> tail;
     for (const auto& c : pf.calls)

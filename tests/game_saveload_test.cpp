@@ -206,7 +206,7 @@ TEST_F(SaveLoadTest, EveryFileTheGameWritesLoads) {
             EXPECT_FALSE(error) << "line " << error->line << ": " << error->message;
             fs::remove(saved);
             ++saves;
-            whileTravelling += f.travelling();
+            whileTravelling += f.phase() == Phase::Travelling;
         }
         pf.dialogAnswers = {saved};
     };

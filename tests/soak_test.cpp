@@ -37,11 +37,11 @@ std::string violation(const MainForm& f) {
     const int mine = side(s.myBoard, s.myBar, s.myOff) - 15;
     const int coms = side(s.comBoard, s.comBar, s.comOff) - 15;
     const bool inFlight = (mine == -1 && coms == 0) || (mine == 0 && (coms == -1 || coms == 1));
-    if (f.travelling() ? !inFlight : mine != 0 || coms != 0)
+    const bool travelling = f.phase() == Phase::Travelling;
+    if (travelling ? !inFlight : mine != 0 || coms != 0)
         return "checkers: player " + std::to_string(mine + 15) + ", COM " +
                std::to_string(coms + 15);
-    if (!f.travelling() && s.comExcess != 0) return "comExcess set with no checker travelling";
-    if (f.travelling() != (s.turnState == Travelling)) return "turnState 2 without a travel";
+    if (!travelling && s.comExcess != 0) return "comExcess set with no checker travelling";
     for (int j = 0; j < 24; ++j) {
         if (s.myBoard[j] < 0 || s.comBoard[j] < 0) return "negative count on a point";
         if (s.myBoard[j] > 0 && s.comBoard[mirror(j)] > 0)
@@ -61,7 +61,8 @@ std::string violation(const MainForm& f) {
 // timer belongs to its side, and with no roll running the player must be able to act.
 std::string stalled(const MainForm& f) {
     const GameState& s = f.st;
-    if (f.comPlaying() || f.travelling()) return "COM's turn or a travel outlives its handler";
+    if (f.phase() == Phase::ComPlays || f.phase() == Phase::Travelling)
+        return "COM's turn or a travel outlives its handler";
     if (f.ui.Timer2.enabled())
         return s.turnState == ComTurn ? "" : "COM rolls on the player's turn";
     if (f.ui.Timer1.enabled() || f.ui.Timer3.enabled())

@@ -113,8 +113,10 @@ TEST(Window, PauseKeepsPaintingAndDefersInput) {
     QtPlatform platform("");
     platform.start();
     MainForm& f = platform.form();
-    f.st.turnState = 0;
+    f.deliver(Event::command(MenuId::mnuNew));
+    f.ui.Timer1.setEnabled(false);  // the player's turn, with no roll running
     f.st.movesLeft = 2;
+    f.st.myBoard[5] = 0;
     f.st.diceMoves = {3, 4, 0, 0};  // a click on an empty point is refused at once
     BoardView* v = platform.window().view();
 

@@ -11,20 +11,21 @@ void MainForm::Timer2_Timer() {
     if (st.rollTicks <= 5) return;
 
     ui.Timer2.setEnabled(false);
-    ++comPlaying_;
-    if (st.comBar < 1) {
-        st.rollTicks = 0;
-        st.turnState = ComTurn;
-        st.movesLeft = 2;
-        comMove(0);
-        if (st.die1 == st.die2) {  // a double gives four moves
+    {
+        ComPlaysScope com(*this);
+        if (st.comBar < 1) {
+            st.rollTicks = 0;
+            st.turnState = ComTurn;
             st.movesLeft = 2;
             comMove(0);
+            if (st.die1 == st.die2) {  // a double gives four moves
+                st.movesLeft = 2;
+                comMove(0);
+            }
+        } else {
+            comBarTurn();
         }
-    } else {
-        comBarTurn();
     }
-    --comPlaying_;
     comHandBack();
 }
 

@@ -9,18 +9,39 @@ MainForm::MainForm(Platform& platform) : pf_(platform) {
     ui.attach(&platform);
 }
 
-namespace {
-// Marks a timer's handler as running, so a tick never re-enters it.
-class Busy {
-public:
-    explicit Busy(bool& flag) : flag_(flag) { flag_ = true; }
-    ~Busy() { flag_ = false; }
-    Busy(const Busy&) = delete;
-    Busy& operator=(const Busy&) = delete;
+Phase MainForm::phase() const {
+    if (gameOver_) return Phase::Over;
+    if (!gameUnderWay_) return Phase::Title;
+    if (st.turnState == Travelling) return Phase::Travelling;
+    if (comPlays_) return Phase::ComPlays;
+    if (ui.Timer1.enabled()) return Phase::OpeningRoll;
+    if (ui.Timer3.enabled()) return Phase::PlayerRoll;
+    if (st.turnState == PlayerTurn) return Phase::PlayerMoves;
+    return Phase::ComRoll;  // Timer2 rolls, or is about to
+}
 
-private:
-    bool& flag_;
-};
+// The player's turn, while the dice roll and after: the hover shows where a checker would go.
+bool MainForm::playerToMove() const {
+    const Phase p = phase();
+    return p == Phase::PlayerRoll || p == Phase::PlayerMoves;
+}
+
+namespace {
+// The roll each timer runs; its ticks count only while that roll is the phase. Timer4, the
+// music's watchdog, ticks in every phase.
+bool tickCounts(TimerId t, Phase p) {
+    switch (t) {
+        case TimerId::Timer1:
+            return p == Phase::OpeningRoll;
+        case TimerId::Timer2:
+            return p == Phase::ComRoll;
+        case TimerId::Timer3:
+            return p == Phase::PlayerRoll;
+        case TimerId::Timer4:
+            break;
+    }
+    return true;
+}
 }  // namespace
 
 void MainForm::deliver(const Event& e) {
@@ -28,15 +49,15 @@ void MainForm::deliver(const Event& e) {
         e.kind == Event::Close || (e.kind == Event::Menu && e.menu == MenuId::mnuEnd);
     const bool watchdog = e.kind == Event::Tick && e.timer == TimerId::Timer4;
     // A finished game answers only Exit and closing; its music still loops.
-    if (gameOver_ && !quitting && !watchdog) return;
+    if (phase() == Phase::Over && !quitting && !watchdog) return;
     switch (e.kind) {
         case Event::Close:
             Form_Unload();
             return;
         case Event::Tick: {
-            const int t = static_cast<int>(e.timer);
-            if (!ui.timer(e.timer).enabled() || timerActive_[t]) return;
-            Busy busy(timerActive_[t]);
+            // A tick of a stopped timer is stale; a roll's handler never re-enters itself, as
+            // the phase moves on before its first pause.
+            if (!ui.timer(e.timer).enabled() || !tickCounts(e.timer, phase())) return;
             switch (e.timer) {
                 case TimerId::Timer1:
                     Timer1_Timer();
@@ -120,8 +141,7 @@ void MainForm::Form_Load() {
     st.bgmFile = "bgm1.mp3";
     bgmPlay(st.bgmFile);
     ui.Timer4.setEnabled(true);
-    ui.item(MenuId::mnuSaveAs).enabled = false;
-    ui.item(MenuId::menCansel).enabled = false;
+    showMenus();
     ui.Label3.visible = false;
     for (int k = 0; k < kPoints; ++k) {
         ui.Shape1[k].visible = false;
@@ -154,14 +174,19 @@ void MainForm::mnuEnd_Click() {
     Form_Unload();
 }
 
-// A game begins, new or loaded: New Game and Open are offered no more, Save As and Move
-// cancel from now on.
+// A game begins, new or loaded.
 void MainForm::gameStarts() {
-    ui.item(MenuId::mnuNew).enabled = false;
-    ui.item(MenuId::mnuOpen).enabled = false;
-    ui.item(MenuId::mnuSaveAs).enabled = true;
-    ui.item(MenuId::menCansel).enabled = true;
     gameUnderWay_ = true;
+    showMenus();
+}
+
+// New Game and Open before a game, Save As and Move cancel once one is under way.
+void MainForm::showMenus() {
+    const bool title = phase() == Phase::Title;
+    ui.item(MenuId::mnuNew).enabled = title;
+    ui.item(MenuId::mnuOpen).enabled = title;
+    ui.item(MenuId::mnuSaveAs).enabled = !title;
+    ui.item(MenuId::menCansel).enabled = !title;
 }
 
 void MainForm::Form_Unload() {

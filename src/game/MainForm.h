@@ -17,6 +17,19 @@ struct FormProbe;  // the tests' way to the private procedures below
 
 enum class Control { None, PLACE, MED, DICE };
 
+// Where the game stands, the one thing every guard asks. Derived from the record and the timers:
+// the record's turnState keeps the values saved games hold.
+enum class Phase {
+    Title,        // no game yet: only New Game, Open, the music and Exit
+    OpeningRoll,  // Timer1 rolls one die for each side
+    PlayerRoll,   // Timer3 rolls the player's dice
+    PlayerMoves,  // the player's dice are fixed: points, the bar and the dice answer
+    ComRoll,      // Timer2 rolls COM's dice
+    ComPlays,     // COM moves, pausing between its moves
+    Travelling,   // a checker travels point by point
+    Over,         // the 15th checker is off: only Exit, closing and the music's watchdog
+};
+
 struct Event {
     enum Kind { Click, DblClick, MouseMove, Menu, Tick, Close } kind = Click;
     Control control = Control::None;
@@ -44,10 +57,7 @@ public:
     // The one way in for the window's events: applies the guards every handler shares.
     void deliver(const Event& e);
 
-    bool gameOver() const { return gameOver_; }
-    bool gameUnderWay() const { return gameUnderWay_; }
-    bool comPlaying() const { return comPlaying_ > 0; }
-    bool travelling() const { return travelling_ > 0; }
+    Phase phase() const;
 
     // Start-up, new game and exit.
     void Form_Load();
@@ -87,6 +97,8 @@ private:
     std::string bgmMode(const std::string& name);
 
     void gameStarts();
+    void showMenus();
+    bool playerToMove() const;
     void pause(int ms);
     int rollDie();
     void rollBothDice();
@@ -95,11 +107,11 @@ private:
     void handOver();
     void handOverToCom(const char* label2 = "");
     void startPlayerRoll();
-    bool rollRunning() const;
     void refuse(Label& where);
     void bearOffPlayer(int p);
     void movePlayer(int p, int t);
     void finishMove();
+    void handOverIfDone();
     void endOfGame();
     // COM.
     void comBarTurn();
@@ -127,13 +139,23 @@ private:
         MainForm& f_;
     };
 
+    // COM plays for the length of a scope; so a tick or a click in its pauses finds it busy.
+    class ComPlaysScope {
+    public:
+        explicit ComPlaysScope(MainForm& f) : f_(f) { f_.comPlays_ = true; }
+        ~ComPlaysScope() { f_.comPlays_ = false; }
+        ComPlaysScope(const ComPlaysScope&) = delete;
+        ComPlaysScope& operator=(const ComPlaysScope&) = delete;
+
+    private:
+        MainForm& f_;
+    };
+
     Platform& pf_;
     bool gameUnderWay_ = false;
     bool gameOver_ = false;
-    int comPlaying_ = 0;
-    int travelling_ = 0;
+    bool comPlays_ = false;
     std::optional<GameState> beforeMove_;
-    std::array<bool, 4> timerActive_{};
 };
 
 }  // namespace tavorin

@@ -8,10 +8,8 @@
 namespace tavorin {
 
 void MainForm::PLACE_Click(int index) {
-    if (rollRunning() || index < 0 || index >= kPlaceSlots)
-        return;  // a roll's dice are not yet rolled
-    if (st.movesLeft <= 0 || st.turnState != PlayerTurn || st.comExcess != 0 || st.myBar != 0)
-        return;
+    if (phase() != Phase::PlayerMoves || index < 0 || index >= kPlaceSlots) return;
+    if (st.movesLeft <= 0 || st.comExcess != 0 || st.myBar != 0) return;
     const int p = index / kSlotsPerPoint;
     switch (playerMoveFrom(st, p)) {
         case PlayerMove::NoDie:
@@ -30,7 +28,7 @@ void MainForm::PLACE_Click(int index) {
             bearOffPlayer(p);
             break;
     }
-    if (st.movesLeft < 1) handOverToCom();
+    handOverIfDone();
 }
 
 void MainForm::movePlayer(int p, int t) {
@@ -51,8 +49,13 @@ void MainForm::movePlayer(int p, int t) {
 void MainForm::finishMove() {
     refreshBoard();
     if (st.movesLeft == 1) swapDice();
-    if (st.movesLeft < 1 && st.turnState == PlayerTurn) handOverToCom();
+    handOverIfDone();
     refreshBoard();
+}
+
+// The player's last die is played: the turn goes to COM.
+void MainForm::handOverIfDone() {
+    if (st.movesLeft < 1 && phase() == Phase::PlayerMoves) handOverToCom();
 }
 
 void MainForm::refuse(Label& where) {
@@ -83,9 +86,8 @@ void MainForm::bearOffPlayer(int p) {
 }
 
 void MainForm::MED_Click(int /*index*/) {
-    if (rollRunning()) return;
-    if (st.myBar <= 0 || st.comExcess != 0 || st.turnState != PlayerTurn || st.movesLeft <= 0)
-        return;
+    if (phase() != Phase::PlayerMoves) return;
+    if (st.myBar <= 0 || st.comExcess != 0 || st.movesLeft <= 0) return;
     const int d = st.diceMoves[0];
     if (!isDie(d)) return;
     if (!playerEntryOpen(st, d)) {
@@ -108,7 +110,7 @@ void MainForm::PLACE_MouseMove(int index) {
     if (index < 0 || index >= kPlaceSlots) return;
     const int p = index / kSlotsPerPoint;
     const int d = st.diceMoves[0];
-    if (isDie(d) && p + d < 24 && st.myBoard[p] > 0 && st.turnState == PlayerTurn && st.myBar == 0)
+    if (isDie(d) && p + d < 24 && st.myBoard[p] > 0 && st.myBar == 0 && playerToMove())
         ui.Shape1[p + d].visible = true;
 }
 
@@ -116,17 +118,32 @@ void MainForm::MED_MouseMove(int /*index*/) {
     for (Shape& s : ui.Shape1)
         s.visible = false;
     const int d = st.diceMoves[0];
-    if (isDie(d) && st.myBar > 0 && st.turnState == PlayerTurn)
-        ui.Shape1[entryIndex(d)].visible = true;
+    if (isDie(d) && st.myBar > 0 && playerToMove()) ui.Shape1[entryIndex(d)].visible = true;
 }
 
-// The checker travels point by point; while it does, turnState 2 keeps the user's clicks out.
+namespace {
+// turnState 2 for the length of a travel, the side's own value after; the phase reads it.
+class TravelScope {
+public:
+    explicit TravelScope(int16_t& turnState) : turnState_(turnState), side_(turnState) {
+        turnState_ = Travelling;
+    }
+    ~TravelScope() { turnState_ = side_; }
+    TravelScope(const TravelScope&) = delete;
+    TravelScope& operator=(const TravelScope&) = delete;
+
+private:
+    int16_t& turnState_;
+    int16_t side_;
+};
+}  // namespace
+
+// The checker travels point by point; while it does, the phase keeps the user's clicks out.
 void MainForm::animateMove(int from, int to) {
     refreshBoard();
     const int side = st.turnState;
     if (side != PlayerTurn && side != ComTurn) return;
-    ++travelling_;
-    st.turnState = Travelling;
+    TravelScope travel(st.turnState);
     auto step = [this] {
         pf_.playSound("kati.wav");
         pf_.doEvents();
@@ -149,8 +166,6 @@ void MainForm::animateMove(int from, int to) {
             ui.CM[k].visible = false;
         }
     }
-    st.turnState = static_cast<int16_t>(side);
-    --travelling_;
 }
 
 }  // namespace tavorin

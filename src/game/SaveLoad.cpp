@@ -20,7 +20,7 @@ std::string where(const LoadError& e) {
 void MainForm::mnuSaveAs_Click() {
     const std::string path =
         pf_.saveFileDialog("ファイルを保存する", kGameFilters, "c:\\", "SaveData.kif");
-    if (path.empty() || gameOver_) return;
+    if (path.empty() || phase() == Phase::Over) return;
     // The dialog let timers run: take the state as it is now, never half a move.
     const GameState& whole = beforeMove_ ? *beforeMove_ : st;
     if (auto err = writeFileAtomically(path, formatSavedGame(whole)))

@@ -3,10 +3,6 @@
 
 namespace tavorin {
 
-bool MainForm::rollRunning() const {
-    return ui.Timer1.enabled() || ui.Timer3.enabled();
-}
-
 void MainForm::Timer1_Timer() {
     pf_.playSound("dice.wav");
     if (st.rollTicks <= 5) {
@@ -34,9 +30,10 @@ void MainForm::Timer1_Timer() {
         st.rollTicks = 0;
         st.turnState = ComTurn;
         st.movesLeft = 2;
-        ++comPlaying_;
-        comMove(0);
-        --comPlaying_;
+        {
+            ComPlaysScope com(*this);
+            comMove(0);
+        }
         ui.Label1.text = "Rolling Dice.";
         ui.Label2.text = "";
         startPlayerRoll();
@@ -77,9 +74,9 @@ void MainForm::Timer3_Timer() {
     refreshBoard();
 }
 
+// Before the first move the two dice change places.
 void MainForm::DICE_Click(int /*index*/) {
-    if (rollRunning()) return;  // the dice are not yet the ones to play
-    if (st.movesLeft != 2 || st.turnState != PlayerTurn) return;
+    if (phase() != Phase::PlayerMoves || st.movesLeft != 2) return;
     swapDice();
     refreshBoard();
 }
@@ -96,10 +93,11 @@ void MainForm::menCansel_Click() {
 // turn beside a running one: a running roll is stopped first, and while COM plays or a
 // checker travels the command waits for nothing and does nothing.
 void MainForm::handOver() {
-    if (!gameUnderWay_ || ui.Timer1.enabled() || comPlaying_ > 0 || travelling_ > 0) return;
+    const Phase p = phase();
+    if (p != Phase::PlayerRoll && p != Phase::PlayerMoves && p != Phase::ComRoll) return;
     ui.Timer2.setEnabled(false);
     ui.Timer3.setEnabled(false);
-    if (st.turnState == PlayerTurn) {
+    if (p != Phase::ComRoll) {
         handOverToCom("COMS TURN");
     } else {
         ui.Label1.text = "Rolling Dice.";

@@ -32,7 +32,7 @@ protected:
     // call starts the game; rows of a table after it reuse that game (New Game is offered only
     // once), with whatever roll a row left running stopped.
     void playerTurn(std::string_view mine, std::string_view coms, int d0, int d1, int moves = 2) {
-        if (f.gameUnderWay()) {
+        if (f.phase() != Phase::Title) {
             f.ui.Timer2.setEnabled(false);
             f.ui.Timer3.setEnabled(false);
             st.turnState = PlayerTurn;
@@ -91,10 +91,7 @@ private:
     int between(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
 
     // The player's turn with the dice fixed: no roll runs and COM is not on.
-    static bool myMove(const MainForm& f) {
-        return f.gameUnderWay() && f.st.turnState == PlayerTurn && !f.ui.Timer1.enabled() &&
-               !f.ui.Timer2.enabled() && !f.ui.Timer3.enabled();
-    }
+    static bool myMove(const MainForm& f) { return f.phase() == Phase::PlayerMoves; }
     static bool canEnter(const GameState& s, int d) {
         return d >= 1 && d <= 6 && s.comBoard[24 - d] < 2;
     }
