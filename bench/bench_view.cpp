@@ -6,6 +6,7 @@
 #include <QImage>
 #include <cstdlib>
 
+#include "core/Texts.h"
 #include "game/MainForm.h"
 #include "support/FormProbe.h"
 #include "ui/BoardView.h"
@@ -57,7 +58,7 @@ struct BoardUnderWay {
         form.ui.background = Pic::Board;
         form.ui.saiY.visible = false;
         form.ui.saiC.visible = false;
-        form.ui.Label1.text = "YOUR TURN.";
+        form.ui.Label1.text = texts().yourTurn;
         form.ui.Label3.visible = true;
         form.ui.Label3.text = "3";
         form.ui.Shape1[8].visible = true;

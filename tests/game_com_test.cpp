@@ -1,6 +1,7 @@
 // COM's turn and move choice, and the travelling checker of both sides.
 #include <algorithm>
 
+#include "core/Texts.h"
 #include "support/Fixture.h"
 
 namespace tavorin::test {
@@ -179,8 +180,8 @@ TEST_F(ComTest, FifteenthCheckerEndsTheGame) {
     comPosition("5:5", "23:1", 1, 2);
     ASSERT_EQ(st.comOff, 14);
     EXPECT_FALSE(comRolls(1, 2));
-    EXPECT_EQ(f.ui.Label1.text, "Game over !!!");
-    EXPECT_EQ(f.ui.Label2.text, "Winner is COM !!");
+    EXPECT_EQ(f.ui.Label1.text, texts().comWinsTitle);
+    EXPECT_EQ(f.ui.Label2.text, texts().comWins);
     EXPECT_EQ(st.comOff, 15);
     EXPECT_EQ(st.comBoard[23], 0);
     EXPECT_EQ(f.ui.UPC[14].pic, Pic::CheckerC);  // drawn off, and gone from its point
@@ -230,7 +231,7 @@ TEST_F(ComTest, OrdinaryTurnThenHandsBack) {
     EXPECT_EQ(comPips() - pips, 8);
     EXPECT_EQ(pf.count("sleep 3000"), 2);
     EXPECT_EQ(pf.count("sound dice.wav"), 6);
-    EXPECT_EQ(f.ui.Label1.text, "Rolling Dice.");
+    EXPECT_EQ(f.ui.Label1.text, texts().rollingDice);
     EXPECT_EQ(f.ui.Label2.text, "");
     EXPECT_EQ(st.movesLeft, 2);
     EXPECT_EQ(st.rollTicks, 0);
@@ -251,7 +252,7 @@ TEST_F(ComTest, NoMoveWhileComsCountIsOverFifteen) {
     EXPECT_EQ(st.comBoard, points("0:2 11:5 16:3 18:5"));
     EXPECT_EQ(pf.count("sleep 3000"), 0);
     EXPECT_EQ(pf.count("sleep 350"), 0);
-    EXPECT_EQ(f.ui.Label1.text, "Rolling Dice.");
+    EXPECT_EQ(f.ui.Label1.text, texts().rollingDice);
     EXPECT_TRUE(f.ui.Timer3.enabled());
 }
 
@@ -299,7 +300,7 @@ TEST_F(ComTest, BarTurns) {
         EXPECT_EQ(total(st.comBoard) + st.comBar + st.comOff, 15);
         EXPECT_EQ(st.myBoard, points(c.mine));
         EXPECT_TRUE(f.ui.Timer3.enabled());
-        EXPECT_EQ(f.ui.Label1.text, "Rolling Dice.");
+        EXPECT_EQ(f.ui.Label1.text, texts().rollingDice);
     }
 }
 

@@ -1,4 +1,5 @@
 // The player's moves: clicks on points and on the bar, the hover highlight and Move cancel.
+#include "core/Texts.h"
 #include "support/Fixture.h"
 
 namespace tavorin::test {
@@ -27,7 +28,7 @@ protected:
         return "";
     }
     void expectHandedToCom() {
-        EXPECT_EQ(f.ui.Label1.text, "Rolling Dice.");
+        EXPECT_EQ(f.ui.Label1.text, texts().rollingDice);
         EXPECT_EQ(f.ui.Label2.text, "");
         EXPECT_EQ(st.turnState, ComTurn);
         EXPECT_EQ(st.movesLeft, 2);
@@ -54,11 +55,11 @@ TEST_F(PlayerTest, OneClickOneMove) {
         const char* mineAfter;
         const char* comsAfter;
         int comBar, movesLeft, off;
-        const char* label1;
-        const char* label2;
+        std::string_view label1;
+        std::string_view label2;
         const char* sound;
     };
-    const char* refused = "You can not move it !!";
+    const std::string_view refused = texts().refused;
     const Case cases[] = {
         {"move", "0:2", "", 6, 0, "0:1 6:1", "", 0, 1, 0, "You moved  1 to  7",
          "You can move 2 steps.", "kati.wav"},
@@ -75,7 +76,7 @@ TEST_F(PlayerTest, OneClickOneMove) {
         {"target index 23 is a move", "10:1 20:1", "", 3, 400, "10:1 23:1", "", 0, 1, 0,
          "You moved  21 to  24", "You can move 2 steps.", "kati.wav"},
         {"bear-off past checkers on 18, 19", "18:2 19:2 20:1", "", 6, 400, "18:2 19:2", "", 0, 1, 1,
-         "Your peace one up !!", "You can move 2 steps.", "kati.wav"},
+         texts().youBoreOff, "You can move 2 steps.", "kati.wav"},
         {"bear-off before all are home", "10:1 19:1", "", 5, 380, "10:1 19:1", "", 0, 2, 0, refused,
          "You can move 5 steps.", "mistake.wav"},
         {"bear-off from an empty point", "18:2", "", 6, 440, "18:2", "", 0, 2, 0, refused,
@@ -151,8 +152,8 @@ TEST_F(PlayerTest, FifteenthCheckerWins) {
     position("23:1", "5:2", 1, 3);
     EXPECT_FALSE(clickPoint(23));
     EXPECT_EQ(st.myOff, 15);
-    EXPECT_EQ(f.ui.Label1.text, "Congratulations!!!");
-    EXPECT_EQ(f.ui.Label2.text, "Winner is you !!");
+    EXPECT_EQ(f.ui.Label1.text, texts().youWinTitle);
+    EXPECT_EQ(f.ui.Label2.text, texts().youWin);
     EXPECT_EQ(f.ui.UPM[14].pic, Pic::CheckerM);
     EXPECT_EQ(pf.restarts, 1);
     EXPECT_EQ(lastCalls(7), (std::vector<std::string>{"events", "sound win.wav", "events",
@@ -167,9 +168,9 @@ TEST_F(PlayerTest, AfterTheWinOnlyExitActs) {
         int64_t delay;
         Event e;
         int restarts;
-        const char* label2;
+        std::string_view label2;
     };
-    const char* winner = "Winner is you !!";
+    const std::string_view winner = texts().youWin;
     const Case cases[] = {
         {"hand-over right after", 0, Event::dblClick(Control::DICE, 0), 1, winner},
         {"Move cancel right after", 0, Event::command(MenuId::menCansel), 1, winner},
@@ -205,11 +206,11 @@ TEST_F(PlayerTest, EnteringFromTheBar) {
         int moves;
         const char* mineAfter;
         int myBar, comBar, movesLeft;
-        const char* label1;
+        std::string_view label1;
         const char* sound;
         bool rollsAgain;
     };
-    const char* refused = "You can not move it !!";
+    const std::string_view refused = texts().refused;
     const Case cases[] = {
         {"free", "", 2, "2:1", 0, 0, 1, "You moved DOWN  to  3", "kati.wav", false},
         {"hit", "21:1", 2, "2:1", 0, 1, 1, "You moved DOWN  to  3", "kati.wav", false},
@@ -386,8 +387,8 @@ TEST_F(PlayerTest, MoveCancelPassesTheTurnEitherWay) {
     clickPoint(0);
     command(MenuId::menCansel);  // one move played, the other given up
     EXPECT_EQ(st.myBoard, points("0:1 6:1"));
-    EXPECT_EQ(f.ui.Label1.text, "Rolling Dice.");
-    EXPECT_EQ(f.ui.Label2.text, "COMS TURN");
+    EXPECT_EQ(f.ui.Label1.text, texts().rollingDice);
+    EXPECT_EQ(f.ui.Label2.text, texts().comsTurn);
     EXPECT_EQ(st.turnState, ComTurn);
     EXPECT_EQ(st.movesLeft, 2);
     EXPECT_EQ(st.rollTicks, 0);
@@ -395,8 +396,8 @@ TEST_F(PlayerTest, MoveCancelPassesTheTurnEitherWay) {
 
     pf.runFor(2 * 300);  // COM's roll runs
     command(MenuId::menCansel);
-    EXPECT_EQ(f.ui.Label1.text, "Rolling Dice.");
-    EXPECT_EQ(f.ui.Label2.text, "YOUR TURN");
+    EXPECT_EQ(f.ui.Label1.text, texts().rollingDice);
+    EXPECT_EQ(f.ui.Label2.text, texts().yourTurnFirst);
     EXPECT_EQ(st.turnState, PlayerTurn);
     EXPECT_EQ(st.movesLeft, 2);
     EXPECT_EQ(st.rollTicks, 0);

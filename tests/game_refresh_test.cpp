@@ -1,4 +1,5 @@
 // The board redraw from the record, and the derived fields.
+#include "core/Texts.h"
 #include "support/Fixture.h"
 
 namespace tavorin::test {
@@ -42,9 +43,9 @@ TEST_F(GameTest, StartingPositionSlots) {
 TEST_F(GameTest, LabelsOnlyOnThePlayersTurn) {
     for (int16_t ts : {1, 2}) {
         st.turnState = ts;
-        f.ui.Label2.text = "COMS TURN";
+        f.ui.Label2.text = texts().comsTurn;
         FormProbe::refreshBoard(f);
-        EXPECT_EQ(f.ui.Label2.text, "COMS TURN");
+        EXPECT_EQ(f.ui.Label2.text, texts().comsTurn);
         EXPECT_FALSE(f.ui.Label3.visible);
     }
 }

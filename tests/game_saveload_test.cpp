@@ -3,6 +3,7 @@
 #include <fstream>
 #include <random>
 
+#include "core/Texts.h"
 #include "io/SaveFile.h"
 #include "support/Fixture.h"
 
@@ -111,7 +112,7 @@ TEST_F(SaveLoadTest, OpenContinuesWithThePlayersRoll) {
     EXPECT_TRUE(f.ui.Timer3.enabled());
     pf.runFor(6 * 300);
     EXPECT_EQ(f.ui.PLACE[20 * 5 + 2].pic, Pic::CheckerM);  // the roll's end draws the position
-    EXPECT_EQ(f.ui.Label1.text, "YOUR TURN.");
+    EXPECT_EQ(f.ui.Label1.text, texts().yourTurn);
 }
 
 // A bad file changes nothing: state, menus and the title screen stay, and another file may

@@ -1,4 +1,5 @@
 // New Game, the opening roll, the player's roll, the dice and the hand-over.
+#include "core/Texts.h"
 #include "support/Fixture.h"
 
 namespace tavorin::test {
@@ -40,7 +41,7 @@ TEST_F(GameTest, OpeningRollNeverTiesAndThePlayerBegins) {
     EXPECT_FALSE(f.ui.Timer1.enabled());
     EXPECT_EQ(f.ui.background, Pic::Board);
     EXPECT_FALSE(f.ui.saiY.visible);
-    EXPECT_EQ(f.ui.Label1.text, "YOUR TURN");
+    EXPECT_EQ(f.ui.Label1.text, texts().yourTurnFirst);
     EXPECT_EQ(f.ui.Label2.text, "You can move 6 steps.");
     EXPECT_EQ(f.ui.Label3.text, " 2 回");
     EXPECT_EQ(f.ui.DICE[0].pic, Pic::Die6);
@@ -55,7 +56,7 @@ TEST_F(GameTest, ComWinsTheOpeningAndPlaysBothDice) {
     EXPECT_EQ(total(st.comBoard), 15);
     EXPECT_NE(st.comBoard, points("0:2 11:5 16:3 18:5"));
     EXPECT_EQ(pf.count("sleep 3000"), 2);
-    EXPECT_EQ(f.ui.Label1.text, "Rolling Dice.");
+    EXPECT_EQ(f.ui.Label1.text, texts().rollingDice);
     EXPECT_TRUE(f.ui.Timer3.enabled());
     EXPECT_EQ(st.turnState, PlayerTurn);
     EXPECT_EQ(st.rollTicks, 0);
@@ -72,7 +73,7 @@ TEST_F(GameTest, PlayersRollRunsSixTicksAndFixesTheDice) {
     pf.runFor(6 * 300);
     EXPECT_EQ(pf.count("sound dice.wav"), 6);
     EXPECT_FALSE(f.ui.Timer3.enabled());
-    EXPECT_EQ(f.ui.Label1.text, "YOUR TURN.");
+    EXPECT_EQ(f.ui.Label1.text, texts().yourTurn);
     EXPECT_EQ(st.movesLeft, 4);  // a double
     EXPECT_EQ(f.ui.Label3.text, " 4 回");
     EXPECT_EQ(st.diceMoves[0], 3);
@@ -99,8 +100,8 @@ TEST_F(GameTest, ClickOnTheDiceExchangesThemOnlyBeforeTheFirstMove) {
 TEST_F(GameTest, DoubleClickHandsTheTurnToCom) {
     playerTurn("0:2 11:5 16:3 18:5", "0:2 11:5 16:3 18:5", 6, 2, 1);
     pf.send(Event::dblClick(Control::DICE, 1));
-    EXPECT_EQ(f.ui.Label1.text, "Rolling Dice.");
-    EXPECT_EQ(f.ui.Label2.text, "COMS TURN");
+    EXPECT_EQ(f.ui.Label1.text, texts().rollingDice);
+    EXPECT_EQ(f.ui.Label2.text, texts().comsTurn);
     EXPECT_EQ(st.turnState, ComTurn);
     EXPECT_EQ(st.movesLeft, 2);
     EXPECT_TRUE(f.ui.Timer2.enabled());
@@ -127,12 +128,12 @@ TEST_F(GameTest, HandOverIsIgnoredOrStopsTheRunningRoll) {
     command(MenuId::menCansel);  // COM's roll stops, the player's starts
     EXPECT_FALSE(f.ui.Timer2.enabled());
     EXPECT_TRUE(f.ui.Timer3.enabled());
-    EXPECT_EQ(f.ui.Label2.text, "YOUR TURN");
+    EXPECT_EQ(f.ui.Label2.text, texts().yourTurnFirst);
     pf.runFor(300);
     command(MenuId::menCansel);  // the player's roll stops, COM's starts
     EXPECT_FALSE(f.ui.Timer3.enabled());
     EXPECT_TRUE(f.ui.Timer2.enabled());
-    EXPECT_EQ(f.ui.Label2.text, "COMS TURN");
+    EXPECT_EQ(f.ui.Label2.text, texts().comsTurn);
 }
 
 TEST_F(GameTest, ClicksDuringARollAreIgnored) {

@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <vector>
 
+#include "core/Texts.h"
 #include "ui/QtPlatform.h"
 
 namespace tavorin {
@@ -144,7 +145,7 @@ TEST(Window, PauseKeepsPaintingAndDefersInput) {
     EXPECT_EQ(labelDuringPause, "");
     for (int i = 0; i < 50 && f.ui.Label2.text.empty(); ++i)
         platform.doEvents();
-    EXPECT_EQ(f.ui.Label2.text, "You can not move it !!");
+    EXPECT_EQ(f.ui.Label2.text, texts().refused);
 }
 
 // Runs `inspect` on the file dialog once it is up, then lets `finish` close it.

@@ -1,5 +1,6 @@
 // COM's turn: its roll, its entries from the bar, and its move choice by a fixed scoring rule.
 #include "MainForm.h"
+#include "core/Texts.h"
 #include "rules/ComChoice.h"
 #include "rules/Entry.h"
 #include "rules/Hit.h"
@@ -71,14 +72,14 @@ void MainForm::comEnter(int d) {
     st.comBar -= 1;
     st.comBoard[entryIndex(d)] += 1;
     hitLoneChecker(st, Side::Player, mirror(entryIndex(d)));
-    ui.Label1.text = "COM moved  to " + numberText(shownFromCom(entryIndex(d)));
+    ui.Label1.text = fillText(texts().comEntered, {numberText(shownFromCom(entryIndex(d)))});
     pf_.playSound("kati.wav");
     refreshBoard();
     pause(3000);
 }
 
 void MainForm::comHandBack() {
-    ui.Label1.text = "Rolling Dice.";
+    ui.Label1.text = texts().rollingDice;
     ui.Label2.text = "";
     refreshBoard();
     startPlayerRoll();
@@ -119,8 +120,8 @@ void MainForm::comSearch(int d) {
 void MainForm::comPlayFrom(int from, int d) {
     MoveInFlight move(*this);
     st.comBoard[from] -= 1;
-    ui.Label1.text =
-        "COM moved " + numberText(shownFromCom(from)) + " to " + numberText(shownFromCom(from + d));
+    ui.Label1.text = fillText(texts().comMoved,
+                              {numberText(shownFromCom(from)), numberText(shownFromCom(from + d))});
     animateMove(shownFromCom(from), shownFromCom(from + d));
     st.comBoard[from + d] += 1;
     hitLoneChecker(st, Side::Player, mirror(from + d));
@@ -135,7 +136,7 @@ void MainForm::comBearOff(int d) {
         }
         MoveInFlight move(*this);
         st.comOff += 1;
-        ui.Label1.text = "COM moved " + numberText(shownFromCom(*i)) + " to  UP";
+        ui.Label1.text = fillText(texts().comBoreOff, {numberText(shownFromCom(*i))});
         animateMove(shownFromCom(*i), 1);
         st.comBearOffDone = 1;
         st.comBoard[*i] -= 1;
@@ -146,8 +147,8 @@ void MainForm::comBearOff(int d) {
 
 void MainForm::comWins() {
     gameOver_ = true;
-    ui.Label1.text = "Game over !!!";
-    ui.Label2.text = "Winner is COM !!";
+    ui.Label1.text = texts().comWinsTitle;
+    ui.Label2.text = texts().comWins;
     refreshBoard();
     pf_.playSound("gameover.wav");
     pause(5000);

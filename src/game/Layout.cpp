@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "Model.h"
+#include "core/Texts.h"
 
 namespace tavorin {
 namespace {
@@ -141,22 +142,23 @@ MainModel::MainModel() {
     Label3 = {{864, 272, 105, 33}, true, "", {"ＭＳ Ｐゴシック", 26.25, true}};
 
     // In menu-bar order; parent is the index of the menu an item drops from.
+    const Texts& t = texts();
     menu = {
-        {MenuId::mnuFile, "ファイル(&F)", "", -1},
-        {MenuId::mnuNew, "新規ゲーム(&N)", "Ctrl+N", 0},
-        {MenuId::mnuSaveAs, "名前を付けて保存", "", 0},
-        {MenuId::mnuOpen, "開く(&O)", "Ctrl+O", 0},
-        {MenuId::mnu0, "---------------------", "", 0},
-        {MenuId::mnuEnd, "終了(&X)", "Ctrl+X", 0},
-        {MenuId::memEdit, "編集(&E)", "", -1},
-        {MenuId::menCansel, "移動キャンセル(&C)", "Ctrl+C", 6},
-        {MenuId::mnuOption, "オプション(&L)", "", -1},
-        {MenuId::mnuBGM, "BGM(&B)", "", 8},
-        {MenuId::menBGMPlay, "再生", "Ctrl+P", 9},
-        {MenuId::mnuBGMStop, "停止", "Ctrl+S", 9},
-        {MenuId::mnuMselect, "BGM曲選択", "Ctrl+D", 9},
-        {MenuId::mnuVersion, "バージョン(&V)", "", -1},
-        {MenuId::Version, "Version 8.0 ( 2016/03/10)", "", 13},
+        {MenuId::mnuFile, std::string(t.menuFile), "", -1},
+        {MenuId::mnuNew, std::string(t.menuNew), "Ctrl+N", 0},
+        {MenuId::mnuSaveAs, std::string(t.menuSaveAs), "", 0},
+        {MenuId::mnuOpen, std::string(t.menuOpen), "Ctrl+O", 0},
+        {MenuId::mnu0, std::string(t.menuSeparator), "", 0},
+        {MenuId::mnuEnd, std::string(t.menuEnd), "Ctrl+X", 0},
+        {MenuId::memEdit, std::string(t.menuEdit), "", -1},
+        {MenuId::menCansel, std::string(t.menuCancel), "Ctrl+C", 6},
+        {MenuId::mnuOption, std::string(t.menuOption), "", -1},
+        {MenuId::mnuBGM, std::string(t.menuBgm), "", 8},
+        {MenuId::menBGMPlay, std::string(t.menuBgmPlay), "Ctrl+P", 9},
+        {MenuId::mnuBGMStop, std::string(t.menuBgmStop), "Ctrl+S", 9},
+        {MenuId::mnuMselect, std::string(t.menuBgmSelect), "Ctrl+D", 9},
+        {MenuId::mnuVersion, std::string(t.menuVersion), "", -1},
+        {MenuId::Version, std::string(t.version), "", 13},
     };
 }
 

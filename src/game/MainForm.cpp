@@ -1,5 +1,7 @@
 #include "MainForm.h"
 
+#include "core/Texts.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -217,7 +219,7 @@ void MainForm::swapDice() {
 // here; otherwise the program starts anew for the next game.
 void MainForm::endOfGame() {
     pf_.doEvents();
-    if (!pf_.restartProgram()) pf_.showError("TAVORIN could not be started again for a new game.");
+    if (!pf_.restartProgram()) pf_.showError(std::string(texts().restartFailed));
     pf_.endProgram();
 }
 

@@ -4,6 +4,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "Model.h"
 #include "Platform.h"
@@ -105,7 +106,7 @@ private:
     void showDie(Image& slot, int value);
     void swapDice();
     void handOver();
-    void handOverToCom(const char* label2 = "");
+    void handOverToCom(std::string_view label2 = {});
     void startPlayerRoll();
     void refuse(Label& where);
     void bearOffPlayer(int p);

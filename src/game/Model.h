@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Platform.h"
+#include "core/Texts.h"
 
 namespace tavorin {
 
@@ -127,7 +128,7 @@ struct MenuItem {
 struct MainModel {
     MainModel();
 
-    std::string caption = "TAVORIN";
+    std::string caption{texts().windowTitle};
     Size clientSize{991, 696};
     Pic background = Pic::Title;
 

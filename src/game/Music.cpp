@@ -3,11 +3,15 @@
 #include <cctype>
 
 #include "MainForm.h"
+#include "core/Texts.h"
 
 namespace tavorin {
 
-const FilterList kMusicFilters = {{"音楽ファイル(*.mp3)", "*.mp3"},
-                                  {"すべてのファイル(*.*)", "*.*"}};
+namespace {
+FilterList musicFilters() {
+    return {{std::string(texts().musicFiles), "*.mp3"}, {std::string(texts().allFiles), "*.*"}};
+}
+}  // namespace
 
 void MainForm::bgmPlay(const std::string& name) {
     pf_.musicPlay(name);
@@ -44,7 +48,8 @@ void MainForm::mnuBGMStop_Click() {
 }
 
 void MainForm::mnuMselect_Click() {
-    const std::string name = pf_.openFileDialog("ファイルを開く", kMusicFilters, "c:\\");
+    const std::string name =
+        pf_.openFileDialog(std::string(texts().openTitle), musicFilters(), "c:\\");
     if (!name.empty()) {
         ui.Timer4.setEnabled(false);
         bgmClose(st.bgmFile);

@@ -1,6 +1,7 @@
 // The player's moves: clicking a point, entering from the bar, the travelling checker and the
 // hover highlight.
 #include "MainForm.h"
+#include "core/Texts.h"
 #include "rules/Entry.h"
 #include "rules/Hit.h"
 #include "rules/Landing.h"
@@ -32,8 +33,8 @@ void MainForm::PLACE_Click(int index) {
 }
 
 void MainForm::movePlayer(int p, int t) {
-    ui.Label1.text =
-        "You moved " + numberText(shownFromPlayer(p)) + " to " + numberText(shownFromPlayer(t));
+    ui.Label1.text = fillText(texts().youMoved,
+                              {numberText(shownFromPlayer(p)), numberText(shownFromPlayer(t))});
     {
         MoveInFlight move(*this);
         st.myBoard[p] -= 1;
@@ -59,7 +60,7 @@ void MainForm::handOverIfDone() {
 }
 
 void MainForm::refuse(Label& where) {
-    where.text = "You can not move it !!";
+    where.text = texts().refused;
     pf_.playSound("mistake.wav");
 }
 
@@ -74,12 +75,12 @@ void MainForm::bearOffPlayer(int p) {
     swapDice();
     // From the 15th checker on, the game is over, also in the pass of events just below.
     if (st.myOff > 14) gameOver_ = true;
-    ui.Label1.text = "Your peace one up !!";
+    ui.Label1.text = texts().youBoreOff;
     refreshBoard();
     pf_.doEvents();
     if (st.myOff <= 14) return;
-    ui.Label1.text = "Congratulations!!!";
-    ui.Label2.text = "Winner is you !!";
+    ui.Label1.text = texts().youWinTitle;
+    ui.Label2.text = texts().youWin;
     pf_.playSound("win.wav");
     pause(5000);
     endOfGame();
@@ -95,7 +96,7 @@ void MainForm::MED_Click(int /*index*/) {
         if (st.movesLeft < 2) startPlayerRoll();  // the roll runs again; the turn stays
         return;
     }
-    ui.Label1.text = "You moved DOWN  to " + numberText(shownFromPlayer(entryIndex(d)));
+    ui.Label1.text = fillText(texts().youEntered, {numberText(shownFromPlayer(entryIndex(d)))});
     st.myBar -= 1;
     pf_.playSound("kati.wav");
     st.myBoard[entryIndex(d)] += 1;

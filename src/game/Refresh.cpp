@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "MainForm.h"
+#include "core/Texts.h"
 #include "rules/BearOff.h"
 
 namespace tavorin {
@@ -42,7 +43,7 @@ void MainForm::refreshBoard() {
             ui.PLACE[kSlotsPerPoint * mirror(i) + k].show(ui.komaC);
 
     if (st.turnState == PlayerTurn)
-        ui.Label2.text = "You can move" + numberText(st.diceMoves[0]) + " steps.";
+        ui.Label2.text = fillText(texts().stepsToMove, {numberText(st.diceMoves[0])});
     showDie(ui.DICE[0], st.diceMoves[0]);
     showDie(ui.DICE[1], st.diceMoves[1]);
 
@@ -51,7 +52,7 @@ void MainForm::refreshBoard() {
     st.comExcess = comOverCount(st) ? 1 : 0;
 
     ui.Label3.visible = st.turnState == PlayerTurn;
-    if (ui.Label3.visible) ui.Label3.text = numberText(st.movesLeft) + " 回";
+    if (ui.Label3.visible) ui.Label3.text = fillText(texts().movesLeft, {numberText(st.movesLeft)});
 }
 
 }  // namespace tavorin

@@ -1,5 +1,6 @@
 // The opening roll, the player's roll and the hand-over of the turn between the sides.
 #include "MainForm.h"
+#include "core/Texts.h"
 
 namespace tavorin {
 
@@ -24,7 +25,7 @@ void MainForm::Timer1_Timer() {
     st.diceMoves[0] = st.die1;
     st.diceMoves[1] = st.die2;
     if (st.die1 > st.die2) {
-        ui.Label1.text = "YOUR TURN";
+        ui.Label1.text = texts().yourTurnFirst;
         ui.Label2.text = "";
     } else {
         st.rollTicks = 0;
@@ -34,7 +35,7 @@ void MainForm::Timer1_Timer() {
             ComPlaysScope com(*this);
             comMove(0);
         }
-        ui.Label1.text = "Rolling Dice.";
+        ui.Label1.text = texts().rollingDice;
         ui.Label2.text = "";
         startPlayerRoll();
     }
@@ -66,7 +67,7 @@ void MainForm::Timer3_Timer() {
     rollBothDice();
     if (st.rollTicks <= 5) return;
     ui.Timer3.setEnabled(false);
-    ui.Label1.text = "YOUR TURN.";
+    ui.Label1.text = texts().yourTurn;
     ui.Label2.text = "";
     st.turnState = PlayerTurn;
     st.rollTicks = 0;
@@ -98,17 +99,17 @@ void MainForm::handOver() {
     ui.Timer2.setEnabled(false);
     ui.Timer3.setEnabled(false);
     if (p != Phase::ComRoll) {
-        handOverToCom("COMS TURN");
+        handOverToCom(texts().comsTurn);
     } else {
-        ui.Label1.text = "Rolling Dice.";
-        ui.Label2.text = "YOUR TURN";
+        ui.Label1.text = texts().rollingDice;
+        ui.Label2.text = texts().yourTurnFirst;
         startPlayerRoll();
     }
 }
 
 // The player's turn ends: COM's roll starts at Timer2's next tick.
-void MainForm::handOverToCom(const char* label2) {
-    ui.Label1.text = "Rolling Dice.";
+void MainForm::handOverToCom(std::string_view label2) {
+    ui.Label1.text = texts().rollingDice;
     ui.Label2.text = label2;
     st.rollTicks = 0;
     st.turnState = ComTurn;

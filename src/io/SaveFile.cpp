@@ -10,8 +10,8 @@
 #include <cerrno>
 #include <system_error>
 
-#include "SaveTexts.h"
 #include "core/NumberText.h"
+#include "core/Texts.h"
 
 namespace tavorin {
 namespace {
@@ -139,16 +139,16 @@ NumberCheck toInt16(std::string_view t, int16_t& out) {
 // The bad value quoted when it is short plain text, so a message never carries stray bytes.
 std::string quoted(std::string_view t) {
     constexpr size_t maxShown = 20;
-    if (t.size() > maxShown) return std::string(saveText::kTheValue);
+    if (t.size() > maxShown) return std::string(texts().theValue);
     for (char c : t) {
-        if (c < ' ' || c > '~') return std::string(saveText::kTheValue);
+        if (c < ' ' || c > '~') return std::string(texts().theValue);
     }
     return "\"" + std::string(t) + "\"";
 }
 
 // The system's own words for an error, as a sentence.
 std::string errnoText(int err) {
-    return saveText::fillText(saveText::kSystemReason, {std::generic_category().message(err)});
+    return fillText(texts().systemReason, {std::generic_category().message(err)});
 }
 
 }  // namespace
@@ -174,10 +174,9 @@ std::optional<LoadError> parseSavedGame(std::string_view text, GameState& out) {
         std::string_view value;
         int line = 0;
         if (!reader.next(value, line)) {
-            error = LoadError{
-                reader.line(),
-                saveText::fillText(saveText::kEndsEarly,
-                                   {std::to_string(read), std::to_string(kSavedValueCount)})};
+            error = LoadError{reader.line(),
+                              fillText(texts().endsEarly,
+                                       {std::to_string(read), std::to_string(kSavedValueCount)})};
             return false;
         }
         ++read;
@@ -191,10 +190,10 @@ std::optional<LoadError> parseSavedGame(std::string_view text, GameState& out) {
                 field = number;
                 return true;
             case NumberCheck::NotANumber:
-                error = LoadError{line, saveText::fillText(saveText::kNotANumber, {quoted(value)})};
+                error = LoadError{line, fillText(texts().notANumber, {quoted(value)})};
                 return false;
             case NumberCheck::OutOfRange:
-                error = LoadError{line, saveText::fillText(saveText::kOutOfRange, {quoted(value)})};
+                error = LoadError{line, fillText(texts().outOfRange, {quoted(value)})};
                 return false;
         }
         return false;
@@ -213,32 +212,30 @@ constexpr int kMyOffLine = 35;
 
 std::optional<LoadError> badCount(int line, std::string_view what, int count) {
     if (count >= 0 && count <= 15) return std::nullopt;
-    return LoadError{
-        line, saveText::fillText(saveText::kBadCount, {std::string(what), std::to_string(count)})};
+    return LoadError{line, fillText(texts().badCount, {std::string(what), std::to_string(count)})};
 }
 
 std::string onPoint(std::string_view pattern, int shown) {
-    return saveText::fillText(pattern, {std::to_string(shown)});
+    return fillText(pattern, {std::to_string(shown)});
 }
 
 std::optional<LoadError> firstBadCount(const GameState& s) {
     // Line i + 1 holds COM's index i, then the player's index i.
     for (int i = 0; i < kBoardLineCount; ++i) {
-        if (auto e =
-                badCount(i + 1, onPoint(saveText::kComsOnPoint, shownFromCom(i)), s.comBoard[i]))
+        if (auto e = badCount(i + 1, onPoint(texts().comsOnPoint, shownFromCom(i)), s.comBoard[i]))
             return e;
         if (auto e =
-                badCount(i + 1, onPoint(saveText::kYoursOnPoint, shownFromPlayer(i)), s.myBoard[i]))
+                badCount(i + 1, onPoint(texts().yoursOnPoint, shownFromPlayer(i)), s.myBoard[i]))
             return e;
     }
     const struct {
         int line;
         std::string_view what;
         int count;
-    } others[] = {{kComBarLine, saveText::kComsOnBar, s.comBar},
-                  {kMyBarLine, saveText::kYoursOnBar, s.myBar},
-                  {kComOffLine, saveText::kComsOff, s.comOff},
-                  {kMyOffLine, saveText::kYoursOff, s.myOff}};
+    } others[] = {{kComBarLine, texts().comsOnBar, s.comBar},
+                  {kMyBarLine, texts().yoursOnBar, s.myBar},
+                  {kComOffLine, texts().comsOff, s.comOff},
+                  {kMyOffLine, texts().yoursOff, s.myOff}};
     for (const auto& o : others) {
         if (auto e = badCount(o.line, o.what, o.count)) return e;
     }
@@ -258,25 +255,21 @@ std::optional<LoadError> findUnplayable(const GameState& s) {
     if (auto e = firstBadCount(s)) return e;
     for (int k = 0; k < 4; ++k) {
         if (s.diceMoves[k] < 0 || s.diceMoves[k] > 6)
-            return LoadError{
-                kFirstDiceLine + k,
-                saveText::fillText(saveText::kBadDie, {std::to_string(s.diceMoves[k])})};
+            return LoadError{kFirstDiceLine + k,
+                             fillText(texts().badDie, {std::to_string(s.diceMoves[k])})};
     }
     const int mine = sideTotal(s.myBoard, s.myBar, s.myOff);
-    if (mine != 15)
-        return LoadError{0, saveText::fillText(saveText::kYourTotal, {std::to_string(mine)})};
+    if (mine != 15) return LoadError{0, fillText(texts().yourTotal, {std::to_string(mine)})};
     const int coms = sideTotal(s.comBoard, s.comBar, s.comOff);
-    if (coms != 15)
-        return LoadError{0, saveText::fillText(saveText::kComTotal, {std::to_string(coms)})};
+    if (coms != 15) return LoadError{0, fillText(texts().comTotal, {std::to_string(coms)})};
     for (int j = 0; j < kBoardLineCount; ++j) {
         if (s.myBoard[j] > 0 && s.comBoard[mirror(j)] > 0)
-            return LoadError{
-                0, saveText::fillText(saveText::kBothSides,
-                                      {std::to_string(shownFromPlayer(j)), std::to_string(j + 1),
-                                       std::to_string(mirror(j) + 1)})};
+            return LoadError{0, fillText(texts().bothSides,
+                                         {std::to_string(shownFromPlayer(j)), std::to_string(j + 1),
+                                          std::to_string(mirror(j) + 1)})};
     }
-    if (s.myOff == 15) return LoadError{0, std::string(saveText::kYouWon)};
-    if (s.comOff == 15) return LoadError{0, std::string(saveText::kComWon)};
+    if (s.myOff == 15) return LoadError{0, std::string(texts().youWon)};
+    if (s.comOff == 15) return LoadError{0, std::string(texts().comWon)};
     return std::nullopt;
 }
 
@@ -288,7 +281,7 @@ std::optional<std::string> readFileStart(const std::string& path, std::string& o
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
-        return std::string(saveText::kNotARegularFile);
+        return std::string(texts().notARegularFile);
     }
     // One byte more than the limit tells whether the file goes on, and whether the value at
     // the limit ends there.
@@ -343,16 +336,16 @@ std::string saveFailure(int err, bool creatingTemporary) {
     switch (err) {
         case EACCES:
         case EPERM:  // the file itself may be writable: the folder refuses the temporary
-            if (creatingTemporary) return std::string(saveText::kFolderTakesNoNewFiles);
+            if (creatingTemporary) return std::string(texts().folderTakesNoNewFiles);
             break;
         case ENOENT:
-            return std::string(saveText::kFolderMissing);
+            return std::string(texts().folderMissing);
         case ENOTDIR:
-            return std::string(saveText::kPathThroughAFile);
+            return std::string(texts().pathThroughAFile);
         case EROFS:
-            return std::string(saveText::kReadOnlyDisk);
+            return std::string(texts().readOnlyDisk);
         case EISDIR:
-            return std::string(saveText::kNameIsAFolder);
+            return std::string(texts().nameIsAFolder);
     }
     return errnoText(err);
 }

@@ -4,7 +4,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 
-#include "io/SaveTexts.h"
+#include "core/Texts.h"
 
 namespace tavorin {
 
@@ -16,8 +16,7 @@ void FileDialog::accept() {
     if (acceptMode() == AcceptSave && ownWidgets && !files.isEmpty()) {
         const QString folder = QFileInfo(files.first()).absolutePath();
         if (!QFileInfo(folder).isDir()) {
-            const std::string text =
-                saveText::fillText(saveText::kNoSuchFolder, {folder.toStdString()});
+            const std::string text = fillText(texts().noSuchFolder, {folder.toStdString()});
             QMessageBox::warning(this, windowTitle(), QString::fromStdString(text));
             return;
         }

@@ -2,6 +2,7 @@
 
 #include "FileDialog.h"
 #include "Trace.h"
+#include "core/Texts.h"
 
 #include <QApplication>
 #include <QDir>
@@ -190,7 +191,8 @@ void QtPlatform::endProgram() {
 }
 
 void QtPlatform::showError(const std::string& message) {
-    QMessageBox::warning(window_.get(), "TAVORIN", QString::fromStdString(message));
+    QMessageBox::warning(window_.get(), QString::fromStdString(std::string(texts().windowTitle)),
+                         QString::fromStdString(message));
 }
 
 void QtPlatform::timerChanged(TimerId id, bool enabled, int intervalMs) {
