@@ -9,13 +9,14 @@
 #include "core/Texts.h"
 #include "game/MainForm.h"
 #include "support/FormProbe.h"
+#include "support/UnusedRoles.h"
 #include "ui/BoardView.h"
 
 namespace tavorin {
 namespace {
 
-// A platform that does nothing: refreshBoard and painting never call it in a way that matters.
-class QuietPlatform : public Platform {
+// The sound and the pacing, doing nothing: start-up, the redraw and painting use no other role.
+class Quiet : public AudioOut, public Pacing {
 public:
     void playSound(const std::string&) override {}
     void musicPlay(const std::string&) override {}
@@ -23,26 +24,15 @@ public:
     std::string musicMode(const std::string&) override { return ""; }
     void doEvents() override {}
     void sleepMs(int) override {}
-    double random() override { return 0.5; }
-    void seedFromClock() override {}
-    std::string openFileDialog(const std::string&, const FilterList&, const std::string&) override {
-        return "";
-    }
-    std::string saveFileDialog(const std::string&, const FilterList&, const std::string&,
-                               const std::string&) override {
-        return "";
-    }
-    bool restartProgram() override { return false; }
-    [[noreturn]] void endProgram() override { std::_Exit(0); }
-    void showError(const std::string&) override {}
     void timerChanged(TimerId, bool, int) override {}
 };
 
 // A game under way: both sides off their starting points, a checker on each bar, dice shown,
 // the labels written and one target outlined, so every kind of control is drawn.
 struct BoardUnderWay {
-    QuietPlatform platform;
-    MainForm form{platform};
+    Quiet quiet;
+    test::UnusedRoles unused;
+    MainForm form{Platform{quiet, quiet, unused, unused, unused}};
 
     BoardUnderWay() {
         form.Form_Load();

@@ -73,7 +73,7 @@ void MainForm::comEnter(int d) {
     st.comBoard[entryIndex(d)] += 1;
     hitLoneChecker(st, Side::Player, mirror(entryIndex(d)));
     ui.Label1.text = fillText(texts().comEntered, {numberText(shownFromCom(entryIndex(d)))});
-    pf_.playSound("kati.wav");
+    pf_.sound.playSound("kati.wav");
     refreshBoard();
     pause(3000);
 }
@@ -150,7 +150,7 @@ void MainForm::comWins() {
     ui.Label1.text = texts().comWinsTitle;
     ui.Label2.text = texts().comWins;
     refreshBoard();
-    pf_.playSound("gameover.wav");
+    pf_.sound.playSound("gameover.wav");
     pause(5000);
     endOfGame();
 }

@@ -7,8 +7,8 @@
 
 namespace tavorin {
 
-MainForm::MainForm(Platform& platform) : pf_(platform) {
-    ui.attach(&platform);
+MainForm::MainForm(Platform platform) : pf_(platform) {
+    ui.attach(&pf_.pacing);
 }
 
 Phase MainForm::phase() const {
@@ -153,7 +153,7 @@ void MainForm::Form_Load() {
 }
 
 void MainForm::mnuNew_Click() {
-    pf_.seedFromClock();
+    pf_.dice.seedFromClock();
     // A fresh record, so nothing of an earlier state can leak into the game.
     GameState fresh;
     fresh.bgmFile = st.bgmFile;
@@ -193,18 +193,18 @@ void MainForm::showMenus() {
 
 void MainForm::Form_Unload() {
     bgmClose(st.bgmFile);
-    pf_.endProgram();
+    pf_.process.endProgram();
 }
 
 // The pauses let the window show what was just drawn, then block the game.
 void MainForm::pause(int ms) {
-    pf_.doEvents();
-    pf_.sleepMs(ms);
+    pf_.pacing.doEvents();
+    pf_.pacing.sleepMs(ms);
 }
 
 // The integer part of r * 6 + 1; never 7, even if the generator ever gave 1.0.
 int MainForm::rollDie() {
-    return std::clamp(static_cast<int>(pf_.random() * 6 + 1), 1, 6);
+    return std::clamp(static_cast<int>(pf_.dice.random() * 6 + 1), 1, 6);
 }
 
 void MainForm::showDie(Image& slot, int value) {
@@ -218,9 +218,9 @@ void MainForm::swapDice() {
 // After the 15th checker is off: an Exit or close that came during the pause ends the program
 // here; otherwise the program starts anew for the next game.
 void MainForm::endOfGame() {
-    pf_.doEvents();
-    if (!pf_.restartProgram()) pf_.showError(std::string(texts().restartFailed));
-    pf_.endProgram();
+    pf_.pacing.doEvents();
+    if (!pf_.process.restartProgram()) pf_.dialogs.showError(std::string(texts().restartFailed));
+    pf_.process.endProgram();
 }
 
 }  // namespace tavorin

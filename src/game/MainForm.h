@@ -1,6 +1,7 @@
 #pragma once
 // The main window's handlers: the whole game, driven by the window's events. It owns the game
-// record and the model of the window, and reaches everything outside through Platform.
+// record and the model of the window, and reaches everything outside through the roles of its
+// Platform.
 #include <array>
 #include <optional>
 #include <string>
@@ -48,7 +49,7 @@ struct Event {
 
 class MainForm {
 public:
-    explicit MainForm(Platform& platform);
+    explicit MainForm(Platform platform);
     MainForm(const MainForm&) = delete;
     MainForm& operator=(const MainForm&) = delete;
 
@@ -152,7 +153,7 @@ private:
         MainForm& f_;
     };
 
-    Platform& pf_;
+    Platform pf_;
     bool gameUnderWay_ = false;
     bool gameOver_ = false;
     bool comPlays_ = false;

@@ -48,7 +48,7 @@ void Timer::setInterval(int ms) {
 }
 
 void Timer::notify() const {
-    if (platform_) platform_->timerChanged(id_, enabled_, interval_);
+    if (pacing_) pacing_->timerChanged(id_, enabled_, interval_);
 }
 
 Timer& MainModel::timer(TimerId id) {
@@ -64,7 +64,7 @@ Timer& MainModel::timer(TimerId id) {
     }
 }
 
-void MainModel::attach(Platform* p) {
+void MainModel::attach(Pacing* p) {
     for (Timer* t : {&Timer1, &Timer2, &Timer3, &Timer4})
         t->attach(p);
 }

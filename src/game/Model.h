@@ -88,14 +88,14 @@ public:
     TimerId id() const { return id_; }
     void setEnabled(bool on);
     void setInterval(int ms);
-    void attach(Platform* p) { platform_ = p; }
+    void attach(Pacing* p) { pacing_ = p; }
 
 private:
     void notify() const;
     TimerId id_;
     int interval_;
     bool enabled_;
-    Platform* platform_ = nullptr;
+    Pacing* pacing_ = nullptr;
 };
 
 enum class MenuId {
@@ -150,7 +150,7 @@ struct MainModel {
     Timer& timer(TimerId id);
     MenuItem& item(MenuId id) { return menu[static_cast<int>(id)]; }
     const MenuItem& item(MenuId id) const { return menu[static_cast<int>(id)]; }
-    void attach(Platform* p);
+    void attach(Pacing* p);
 };
 
 }  // namespace tavorin

@@ -14,16 +14,16 @@ FilterList musicFilters() {
 }  // namespace
 
 void MainForm::bgmPlay(const std::string& name) {
-    pf_.musicPlay(name);
+    pf_.sound.musicPlay(name);
 }
 
 void MainForm::bgmClose(const std::string& name) {
-    pf_.musicClose(name);
+    pf_.sound.musicClose(name);
 }
 
 // The answer fits a buffer of 20 characters and is compared in upper case.
 std::string MainForm::bgmMode(const std::string& name) {
-    std::string answer = pf_.musicMode(name).substr(0, 19);
+    std::string answer = pf_.sound.musicMode(name).substr(0, 19);
     answer = answer.substr(0, answer.find('\0'));
     std::transform(answer.begin(), answer.end(), answer.begin(),
                    [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
@@ -49,7 +49,7 @@ void MainForm::mnuBGMStop_Click() {
 
 void MainForm::mnuMselect_Click() {
     const std::string name =
-        pf_.openFileDialog(std::string(texts().openTitle), musicFilters(), "c:\\");
+        pf_.dialogs.openFileDialog(std::string(texts().openTitle), musicFilters(), "c:\\");
     if (!name.empty()) {
         ui.Timer4.setEnabled(false);
         bgmClose(st.bgmFile);

@@ -61,7 +61,7 @@ void MainForm::handOverIfDone() {
 
 void MainForm::refuse(Label& where) {
     where.text = texts().refused;
-    pf_.playSound("mistake.wav");
+    pf_.sound.playSound("mistake.wav");
 }
 
 void MainForm::bearOffPlayer(int p) {
@@ -77,11 +77,11 @@ void MainForm::bearOffPlayer(int p) {
     if (st.myOff > 14) gameOver_ = true;
     ui.Label1.text = texts().youBoreOff;
     refreshBoard();
-    pf_.doEvents();
+    pf_.pacing.doEvents();
     if (st.myOff <= 14) return;
     ui.Label1.text = texts().youWinTitle;
     ui.Label2.text = texts().youWin;
-    pf_.playSound("win.wav");
+    pf_.sound.playSound("win.wav");
     pause(5000);
     endOfGame();
 }
@@ -98,7 +98,7 @@ void MainForm::MED_Click(int /*index*/) {
     }
     ui.Label1.text = fillText(texts().youEntered, {numberText(shownFromPlayer(entryIndex(d)))});
     st.myBar -= 1;
-    pf_.playSound("kati.wav");
+    pf_.sound.playSound("kati.wav");
     st.myBoard[entryIndex(d)] += 1;
     st.movesLeft -= 1;
     hitLoneChecker(st, Side::Com, mirror(entryIndex(d)));
@@ -146,9 +146,9 @@ void MainForm::animateMove(int from, int to) {
     if (side != PlayerTurn && side != ComTurn) return;
     TravelScope travel(st.turnState);
     auto step = [this] {
-        pf_.playSound("kati.wav");
-        pf_.doEvents();
-        pf_.sleepMs(350);
+        pf_.sound.playSound("kati.wav");
+        pf_.pacing.doEvents();
+        pf_.pacing.sleepMs(350);
     };
     if (side == PlayerTurn) {
         int last = from;

@@ -18,32 +18,32 @@ std::string where(const LoadError& e) {
 }  // namespace
 
 void MainForm::mnuSaveAs_Click() {
-    const std::string path = pf_.saveFileDialog(std::string(texts().saveTitle), gameFilters(),
-                                                "c:\\", std::string(texts().proposedName));
+    const std::string path = pf_.dialogs.saveFileDialog(
+        std::string(texts().saveTitle), gameFilters(), "c:\\", std::string(texts().proposedName));
     if (path.empty() || phase() == Phase::Over) return;
     // The dialog let timers run: take the state as it is now, never half a move.
     const GameState& whole = beforeMove_ ? *beforeMove_ : st;
     if (auto err = writeFileAtomically(path, formatSavedGame(whole)))
-        pf_.showError(fillText(texts().saveFailed, {*err, path}));
+        pf_.dialogs.showError(fillText(texts().saveFailed, {*err, path}));
 }
 
 void MainForm::mnuOpen_Click() {
     const std::string path =
-        pf_.openFileDialog(std::string(texts().openTitle), gameFilters(), "c:\\");
+        pf_.dialogs.openFileDialog(std::string(texts().openTitle), gameFilters(), "c:\\");
     if (path.empty()) return;
     std::string text;
     if (auto err = readFileStart(path, text)) {
-        pf_.showError(fillText(texts().readFailed, {*err, path}));
+        pf_.dialogs.showError(fillText(texts().readFailed, {*err, path}));
         return;
     }
     GameState loaded = st;  // nothing changes until the whole file has been checked
     if (auto err = parseSavedGame(text, loaded)) {
-        pf_.showError(fillText(texts().notASavedGame, {where(*err), path}));
+        pf_.dialogs.showError(fillText(texts().notASavedGame, {where(*err), path}));
         return;
     }
     // A position no rule could reach would trap the game: refuse it now, with the reason.
     if (auto err = findUnplayable(loaded)) {
-        pf_.showError(fillText(texts().cannotBePlayed, {where(*err), path}));
+        pf_.dialogs.showError(fillText(texts().cannotBePlayed, {where(*err), path}));
         return;
     }
     st = loaded;

@@ -5,7 +5,7 @@
 namespace tavorin {
 
 void MainForm::Timer1_Timer() {
-    pf_.playSound("dice.wav");
+    pf_.sound.playSound("dice.wav");
     if (st.rollTicks <= 5) {
         do {
             st.die1 = static_cast<int16_t>(rollDie());
@@ -52,10 +52,10 @@ void MainForm::startPlayerRoll() {
 
 // One frame of a roll, the player's or COM's: two new dice shown and taken as the ones to play.
 void MainForm::rollBothDice() {
-    pf_.seedFromClock();
+    pf_.dice.seedFromClock();
     st.die1 = static_cast<int16_t>(rollDie());
     st.die2 = static_cast<int16_t>(rollDie());
-    pf_.playSound("dice.wav");
+    pf_.sound.playSound("dice.wav");
     showDie(ui.DICE[0], st.die1);
     showDie(ui.DICE[1], st.die2);
     st.diceMoves[0] = st.die1;

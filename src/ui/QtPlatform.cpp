@@ -21,7 +21,7 @@ namespace tavorin {
 QtPlatform::QtPlatform(const std::string& dataDir, std::vector<std::string> audioModules)
     : audio_(std::move(audioModules), dataDir) {
     seedFromClock();
-    form_ = std::make_unique<MainForm>(*this);
+    form_ = std::make_unique<MainForm>(Platform{sound_, *this, *this, *this, *this});
     for (int t = 0; t < 4; ++t) {
         timers_[t].setTimerType(Qt::PreciseTimer);
         connect(&timers_[t], &QTimer::timeout, this,
@@ -30,16 +30,6 @@ QtPlatform::QtPlatform(const std::string& dataDir, std::vector<std::string> audi
 }
 
 QtPlatform::~QtPlatform() = default;
-
-void QtPlatform::musicPlay(const std::string& file) {
-    audio_.musicPlay(file);
-    trace("music " + file);
-}
-
-void QtPlatform::playSound(const std::string& name) {
-    audio_.playSound(name);
-    trace(name);
-}
 
 void QtPlatform::start() {
     window_ = std::make_unique<MainWindow>(form_->ui, [this](const Event& e) { deliver(e); });

@@ -9,11 +9,13 @@
 #include <random>
 
 #include "MainWindow.h"
+#include "Trace.h"
 #include "audio/AudioModule.h"
 
 namespace tavorin {
 
-class QtPlatform : public QObject, public Platform {
+// The window's pacing, dice, dialogs and process; its sound is the audio module, traced.
+class QtPlatform : public QObject, public Pacing, public Dice, public Dialogs, public Process {
     Q_OBJECT
 public:
     // dataDir: the sounds and the music; audioModules: where the audio module may lie. The
@@ -29,10 +31,6 @@ public:
     void deliver(const Event& e);
     bool inPause() const { return pauseDepth_ > 0; }
 
-    void playSound(const std::string& name) override;
-    void musicPlay(const std::string& file) override;
-    void musicClose(const std::string& file) override { audio_.musicClose(file); }
-    std::string musicMode(const std::string& file) override { return audio_.musicMode(file); }
     void doEvents() override;
     void sleepMs(int ms) override;
     double random() override;
@@ -56,6 +54,7 @@ private:
                            const std::string& dir, const std::string& proposed);
 
     AudioModule audio_;
+    TracedAudio sound_{audio_};
     std::unique_ptr<MainForm> form_;
     std::unique_ptr<MainWindow> window_;
     std::array<QTimer, 4> timers_;

@@ -7,7 +7,7 @@ namespace tavorin::test {
 VirtualPlatform::VirtualPlatform() = default;
 
 MainForm& VirtualPlatform::start() {
-    form_ = std::make_unique<MainForm>(*this);
+    form_ = std::make_unique<MainForm>(Platform{*this, *this, *this, *this, *this});
     for (int t = 0; t < 4; ++t) {
         const Timer& timer = form_->ui.timer(static_cast<TimerId>(t));
         due_[t] = now + timer.interval();

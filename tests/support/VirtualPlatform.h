@@ -19,7 +19,11 @@ namespace tavorin::test {
 // Thrown by endProgram: unwinds every suspended handler, as the end of the process would.
 struct ProgramEnded {};
 
-class VirtualPlatform : public Platform {
+class VirtualPlatform : public AudioOut,
+                        public Pacing,
+                        public Dice,
+                        public Dialogs,
+                        public Process {
 public:
     VirtualPlatform();
 
@@ -63,7 +67,7 @@ public:
     // Called after every handler the platform delivers (for invariant checks in soak runs).
     std::function<void()> afterEvent;
 
-    // Platform
+    // The five roles
     void playSound(const std::string& name) override;
     void musicPlay(const std::string& file) override;
     void musicClose(const std::string& file) override;
