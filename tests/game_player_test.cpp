@@ -1,4 +1,6 @@
 // The player's moves: clicks on points and on the bar, the hover highlight and Move cancel.
+#include <tuple>
+
 #include "core/Texts.h"
 #include "support/Fixture.h"
 
@@ -368,6 +370,14 @@ TEST_F(PlayerTest, HoverOutlinesTheTarget) {
             EXPECT_EQ(f.ui.Shape1[k].visible, k == c.outlined) << k;
             EXPECT_FALSE(f.ui.MM[k].visible || f.ui.CM[k].visible) << k;  // only outlines change
         }
+    }  // While the player's dice roll, the outline already follows the die on show.
+    for (const auto& [control, index, outlined] :
+         {std::tuple{Control::PLACE, 0, 6}, std::tuple{Control::MED, 0, 5}}) {
+        position("0:2", "", 6, 5, 2, control == Control::MED ? 1 : 0);
+        f.ui.Timer3.setEnabled(true);
+        pf.send(Event::mouseMove(control, index));
+        f.ui.Timer3.setEnabled(false);
+        EXPECT_TRUE(f.ui.Shape1[outlined].visible) << outlined;
     }
 }
 
