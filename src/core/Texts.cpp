@@ -21,6 +21,9 @@ constexpr Texts kOriginal{
     .menuBgmSelect = "BGM曲選択",
     .menuVersion = "バージョン(&V)",
     .version = "Version 8.0 ( 2016/03/10)",
+    .titleName = "TAVORIN",
+    .titleYou = "YOU",
+    .titleCom = "CPU",
 
     .yourTurnFirst = "YOUR TURN",
     .yourTurn = "YOUR TURN.",

@@ -16,6 +16,8 @@ struct Texts {
     std::string_view menuEdit, menuCancel;
     std::string_view menuOption, menuBgm, menuBgmPlay, menuBgmStop, menuBgmSelect;
     std::string_view menuVersion, version;
+    // The lettering of the title picture: the name, and the two sides under their dice.
+    std::string_view titleName, titleYou, titleCom;
 
     // The board's labels. The numbers come from numberText, with its leading blank.
     std::string_view yourTurnFirst;  // the opening roll went to the player

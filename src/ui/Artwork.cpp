@@ -4,6 +4,7 @@
 
 #include "ArtCanvas.h"
 #include "DieArt.h"
+#include "core/Texts.h"
 
 #include <QFont>
 #include <QLinearGradient>
@@ -79,6 +80,11 @@ QImage checker(const QColor& base, qreal dpr) {
 
 // ---- Text --------------------------------------------------------------------------------------
 
+// A text of the table as Qt takes it.
+QString lettering(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 // The outline of `text`, scaled so its ink fills the height of `box` and centred in it; letters
 // too wide for the box are narrowed to fit.
 QPainterPath fittedText(const QString& text, const QFont& font, const QRectF& box) {
@@ -146,16 +152,17 @@ QImage title(qreal dpr) {
     drawTitleBalls(p);
 
     const QFont serif = fontPx("DejaVu Serif", 120, true);
-    const QPainterPath name = fittedText("TAVORIN", serif, QRectF(0, 130, 2 * kTitleCentreX, 85));
+    const QPainterPath name =
+        fittedText(lettering(texts().titleName), serif, QRectF(0, 130, 2 * kTitleCentreX, 85));
     drawLettering(p, name, QColor(255, 255, 40), QColor(255, 196, 0), QColor(90, 60, 0), 2.5);
 
     const QColor blueTop(70, 110, 255), blueBottom(20, 30, 190), rim(230, 236, 255);
     QFont narrow = fontPx("DejaVu Serif", 120, true);
     narrow.setStretch(QFont::SemiCondensed);
-    drawLettering(p, fittedText("YOU", narrow, QRectF(100, 410, 135, 55)), blueTop, blueBottom, rim,
-                  1.5);
-    drawLettering(p, fittedText("CPU", narrow, QRectF(625, 410, 140, 55)), blueTop, blueBottom, rim,
-                  1.5);
+    drawLettering(p, fittedText(lettering(texts().titleYou), narrow, QRectF(100, 410, 135, 55)),
+                  blueTop, blueBottom, rim, 1.5);
+    drawLettering(p, fittedText(lettering(texts().titleCom), narrow, QRectF(625, 410, 140, 55)),
+                  blueTop, blueBottom, rim, 1.5);
     return img;
 }
 
