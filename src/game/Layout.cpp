@@ -144,21 +144,21 @@ MainModel::MainModel() {
     // In menu-bar order; parent is the index of the menu an item drops from.
     const Texts& t = texts();
     menu = {
-        {MenuId::mnuFile, std::string(t.menuFile), "", -1},
-        {MenuId::mnuNew, std::string(t.menuNew), "Ctrl+N", 0},
-        {MenuId::mnuSaveAs, std::string(t.menuSaveAs), "", 0},
-        {MenuId::mnuOpen, std::string(t.menuOpen), "Ctrl+O", 0},
-        {MenuId::mnu0, std::string(t.menuSeparator), "", 0},
-        {MenuId::mnuEnd, std::string(t.menuEnd), "Ctrl+X", 0},
-        {MenuId::memEdit, std::string(t.menuEdit), "", -1},
-        {MenuId::menCansel, std::string(t.menuCancel), "Ctrl+C", 6},
-        {MenuId::mnuOption, std::string(t.menuOption), "", -1},
-        {MenuId::mnuBGM, std::string(t.menuBgm), "", 8},
-        {MenuId::menBGMPlay, std::string(t.menuBgmPlay), "Ctrl+P", 9},
-        {MenuId::mnuBGMStop, std::string(t.menuBgmStop), "Ctrl+S", 9},
-        {MenuId::mnuMselect, std::string(t.menuBgmSelect), "Ctrl+D", 9},
-        {MenuId::mnuVersion, std::string(t.menuVersion), "", -1},
-        {MenuId::Version, std::string(t.version), "", 13},
+        {MenuId::mnuFile, t.menuFile, "", -1},
+        {MenuId::mnuNew, t.menuNew, "Ctrl+N", 0},
+        {MenuId::mnuSaveAs, t.menuSaveAs, "", 0},
+        {MenuId::mnuOpen, t.menuOpen, "Ctrl+O", 0},
+        {MenuId::mnu0, t.menuSeparator, "", 0},
+        {MenuId::mnuEnd, t.menuEnd, "Ctrl+X", 0},
+        {MenuId::memEdit, t.menuEdit, "", -1},
+        {MenuId::menCansel, t.menuCancel, "Ctrl+C", 6},
+        {MenuId::mnuOption, t.menuOption, "", -1},
+        {MenuId::mnuBGM, t.menuBgm, "", 8},
+        {MenuId::menBGMPlay, t.menuBgmPlay, "Ctrl+P", 9},
+        {MenuId::mnuBGMStop, t.menuBgmStop, "Ctrl+S", 9},
+        {MenuId::mnuMselect, t.menuBgmSelect, "Ctrl+D", 9},
+        {MenuId::mnuVersion, t.menuVersion, "", -1},
+        {MenuId::Version, t.version, "", 13},
     };
 }
 

@@ -4,6 +4,7 @@
 // window paints it and delivers its events.
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Platform.h"
@@ -119,9 +120,9 @@ constexpr int kMenuCount = 15;
 
 struct MenuItem {
     MenuId id;
-    std::string caption;   // '&' marks the access key
-    std::string shortcut;  // "Ctrl+N" or ""
-    int parent;            // index of the parent item, -1 for a top-level menu
+    std::string_view caption;  // from the table of texts; '&' marks the access key
+    std::string shortcut;      // "Ctrl+N" or ""
+    int parent;                // index of the parent item, -1 for a top-level menu
     bool enabled = true;
 };
 

@@ -39,7 +39,8 @@ void MainWindow::buildMenus(const BoardView::Sink& sink) {
     std::vector<QMenu*> menus(model_.menu.size(), nullptr);
     for (size_t i = 0; i < model_.menu.size(); ++i) {
         const MenuItem& item = model_.menu[i];
-        const QString caption = QString::fromStdString(item.caption);
+        const QString caption =
+            QString::fromUtf8(item.caption.data(), static_cast<qsizetype>(item.caption.size()));
         const bool hasChildren =
             i + 1 < model_.menu.size() && model_.menu[i + 1].parent == static_cast<int>(i);
         if (hasChildren) {
