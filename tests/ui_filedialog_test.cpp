@@ -4,9 +4,15 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QHeaderView>
+#include <QLibraryInfo>
 #include <QLineEdit>
+#include <QListView>
 #include <QMessageBox>
+#include <QSplitter>
 #include <QTimer>
+#include <QTranslator>
+#include <QTreeView>
 
 #include "ui/FileDialog.h"
 
@@ -95,12 +101,40 @@ TEST(SaveDialog, RefusesAFileAsTheFolder) {
     EXPECT_TRUE(o.warning.startsWith("This folder does not exist.")) << o.warning.toStdString();
 }
 
+// Opened as the game opens it, nothing is cut: the places of the sidebar show whole, also when
+// the dialog's remembered state had made the sidebar narrow, and the list's columns fit theirs.
+TEST(FileDialogSize, ShowsTheSidebarAndTheColumnsWhole) {
+    FileDialog d(nullptr, "ファイルを開く", QDir::tempPath());
+    d.setOption(QFileDialog::DontUseNativeDialog);
+    auto* sidebar = d.findChild<QListView*>("sidebar");
+    auto* splitter = d.findChild<QSplitter*>("splitter");
+    ASSERT_NE(sidebar, nullptr);
+    ASSERT_NE(splitter, nullptr);
+    splitter->setSizes({30, 600});
+    d.fitToContents();
+    d.show();
+    QApplication::processEvents();
+    for (int r = 0; r < sidebar->model()->rowCount(); ++r) {
+        const QModelIndex place = sidebar->model()->index(r, 0);
+        EXPECT_GE(sidebar->visualRect(place).width(), sidebar->sizeHintForIndex(place).width())
+            << place.data().toString().toStdString();
+    }
+    auto* list = d.findChild<QTreeView*>("treeView");
+    ASSERT_NE(list, nullptr);
+    for (int c = 1; c < list->header()->count(); ++c)
+        EXPECT_EQ(list->header()->sectionResizeMode(c), QHeaderView::ResizeToContents) << c;
+    EXPECT_GE(d.width(), 800);
+}
+
 }  // namespace
 }  // namespace tavorin
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    QTranslator qtJapanese;  // as the game: the sidebar's "コンピュータ" is longer than "Computer"
+    if (qtJapanese.load("qtbase_ja", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtJapanese);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

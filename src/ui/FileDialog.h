@@ -11,6 +11,10 @@ class FileDialog : public QFileDialog {
 public:
     using QFileDialog::QFileDialog;
 
+    // Qt's own dialog at a size where nothing is cut: the sidebar shows its places whole, and
+    // the list gives the size, type and date what they need and the names the rest.
+    void fitToContents();
+
     void accept() override;
 };
 

@@ -8,10 +8,8 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFileDialog>
-#include <QHeaderView>
 #include <QMessageBox>
 #include <QProcess>
-#include <QTreeView>
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
@@ -149,13 +147,7 @@ std::string QtPlatform::fileDialog(bool save, const std::string& title, const Fi
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(QString());
     if (save) dialog.selectFile(QString::fromStdString(proposed));
-    // Qt's own dialog opens wide enough for the sidebar's places, and its list gives the
-    // size, type and date what they need and the names the rest.
-    dialog.resize(dialog.sizeHint().expandedTo(QSize(800, 520)));
-    if (auto* list = dialog.findChild<QTreeView*>("treeView")) {
-        list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-        list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
-    }
+    dialog.fitToContents();
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return "";
     return dialog.selectedFiles().first().toStdString();
 }
