@@ -14,6 +14,7 @@
 #include <QTranslator>
 #include <QTreeView>
 
+#include "core/Texts.h"
 #include "ui/FileDialog.h"
 
 namespace tavorin {
@@ -47,7 +48,7 @@ struct Outcome {
 // Types `name` into a save dialog and confirms it; a warning that comes up is read and closed,
 // and then the dialog is cancelled so that it always ends.
 Outcome confirmInSaveDialog(const QString& name) {
-    FileDialog d(nullptr, "ファイルを保存する", QDir::tempPath());
+    FileDialog d(nullptr, QString::fromStdString(std::string(texts().saveTitle)), QDir::tempPath());
     d.setOption(QFileDialog::DontUseNativeDialog);
     d.setAcceptMode(QFileDialog::AcceptSave);
     d.setFileMode(QFileDialog::AnyFile);
@@ -104,7 +105,7 @@ TEST(SaveDialog, RefusesAFileAsTheFolder) {
 // Opened as the game opens it, nothing is cut: the places of the sidebar show whole, also when
 // the dialog's remembered state had made the sidebar narrow, and the list's columns fit theirs.
 TEST(FileDialogSize, ShowsTheSidebarAndTheColumnsWhole) {
-    FileDialog d(nullptr, "ファイルを開く", QDir::tempPath());
+    FileDialog d(nullptr, QString::fromStdString(std::string(texts().openTitle)), QDir::tempPath());
     d.setOption(QFileDialog::DontUseNativeDialog);
     auto* sidebar = d.findChild<QListView*>("sidebar");
     auto* splitter = d.findChild<QSplitter*>("splitter");
