@@ -9,8 +9,25 @@ key ctrl+n
 now_ms() { echo $(( ${EPOCHREALTIME/./} / 1000 )); }
 last_line() { tail -n 1 "$TAVORIN_TRACE" 2>/dev/null | cut -d' ' -f2-; }
 in_coms_pause() { [ "$(last_line)" = "pause 3000" ]; }
-# COM's turn, passing the player's turns by Move cancel.
-reach_coms_pause() { in_coms_pause || { key ctrl+c; false; }; }
+# In COM's pause, begun at most 1 s ago, so most of its 3000 ms are still to come.
+fresh_coms_pause() {
+    in_coms_pause || return 1
+    local began
+    began=$(tail -n 1 "$TAVORIN_TRACE" | cut -d' ' -f1 | cut -d. -f1)
+    [ $(($(now_ms) - began)) -le 1000 ]
+}
+# COM's turn, passing the player's turns by Move cancel. A pass during COM's roll would hand
+# the turn straight back, so Move cancel is pressed at most every 4 s: long enough for COM's
+# roll to end and its first move to pause.
+last_cancel=-10
+reach_coms_pause() {
+    fresh_coms_pause && return 0
+    if [ $((SECONDS - last_cancel)) -ge 4 ]; then
+        key ctrl+c
+        last_cancel=$SECONDS
+    fi
+    return 1
+}
 # As wait_for, polling every 20 ms, for the moments that are timed.
 wait_close() {
     local deadline=$1; shift
@@ -32,7 +49,10 @@ key Escape
 menu_closed() { ! menu_open; }
 wait_for 10 menu_closed || fail "the menu did not close"
 
-wait_for 120 reach_coms_pause || fail "COM's turn never paused again"
+# A pause of its own for Exit, not what is left of the menu's.
+mark=$(wc -l <"$TAVORIN_TRACE")
+new_coms_pause() { [ "$(wc -l <"$TAVORIN_TRACE")" -gt "$mark" ] && reach_coms_pause; }
+wait_for 120 new_coms_pause || fail "COM's turn never paused again"
 t0=$(now_ms)
 key ctrl+x
 gone() { ! kill -0 "$APP_PID" 2>/dev/null; }
