@@ -30,11 +30,7 @@ BENCHMARK(BM_WholeGame)->Unit(benchmark::kMillisecond);
 
 // A game the player begins, then a middle-game position with COM on turn.
 MainForm& comOnTurn(VirtualPlatform& pf) {
-    MainForm& f = pf.start();
-    for (int t = 0; t < 6; ++t)
-        pf.queueDice({6, 1});
-    pf.send(Event::command(MenuId::mnuNew));
-    pf.runFor(7 * 300);
+    MainForm& f = startedGame(pf);
     f.st.myBoard = points("0:2 4:1 11:4 16:3 18:3 21:2");
     f.st.comBoard = points("0:1 3:2 11:4 14:1 16:2 18:3 20:2");
     f.st.diceMoves = {3, 5, 0, 0};

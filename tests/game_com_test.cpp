@@ -31,16 +31,6 @@ public:
     }
 };
 
-// A game the player begins, on a platform of the test's own.
-MainForm& startedGame(VirtualPlatform& p) {
-    MainForm& f = p.start();
-    for (int t = 0; t < 6; ++t)
-        p.queueDice({6, 1});
-    p.send(Event::command(MenuId::mnuNew));
-    p.runFor(7 * 300);
-    return f;
-}
-
 // The player passes; COM's roll ends on d1, d2 and its whole turn runs in that sixth tick.
 bool comRollsOn(VirtualPlatform& p, int d1, int d2) {
     for (int t = 0; t < 6; ++t)

@@ -102,11 +102,7 @@ TEST_F(PauseTest, BoardClickInAPauseWaitsForTheNextPass) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.after);
         VirtualPlatform p;
-        MainForm& g = p.start();
-        for (int t = 0; t < 6; ++t)
-            p.queueDice({6, 1});
-        p.send(Event::command(MenuId::mnuNew));
-        p.runFor(7 * 300);
+        MainForm& g = startedGame(p);
         g.st.myBoard = points("0:2 11:5 16:3 18:5");
         g.st.comBoard = points("0:2 11:5 16:3 18:5");
         g.st.diceMoves = {3, 4, 0, 0};
@@ -145,11 +141,7 @@ TEST_F(PauseTest, InTheWinPauseTheMusicLoopsAndExitEndsWithoutARestart) {
     for (bool exits : {false, true}) {
         SCOPED_TRACE(exits ? "Exit" : "no Exit");
         VirtualPlatform p;
-        MainForm& g = p.start();
-        for (int t = 0; t < 6; ++t)
-            p.queueDice({6, 1});
-        p.send(Event::command(MenuId::mnuNew));
-        p.runFor(7 * 300);
+        MainForm& g = startedGame(p);
         g.st.myBoard = points("23:1");
         g.st.myOff = 14;
         g.st.diceMoves = {1, 2, 0, 0};

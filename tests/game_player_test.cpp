@@ -183,11 +183,7 @@ TEST_F(PlayerTest, AfterTheWinOnlyExitActs) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         VirtualPlatform p;
-        MainForm& g = p.start();
-        for (int t = 0; t < 6; ++t)
-            p.queueDice({6, 1});
-        p.send(Event::command(MenuId::mnuNew));
-        p.runFor(7 * 300);
+        MainForm& g = startedGame(p);
         g.st.myBoard = points("23:1");
         g.st.myOff = 14;
         g.st.diceMoves = {1, 3, 0, 0};

@@ -144,13 +144,14 @@ private:
     // COM plays for the length of a scope; so a tick or a click in its pauses finds it busy.
     class ComPlaysScope {
     public:
-        explicit ComPlaysScope(MainForm& f) : f_(f) { f_.comPlays_ = true; }
-        ~ComPlaysScope() { f_.comPlays_ = false; }
+        explicit ComPlaysScope(MainForm& f) : f_(f), was_(f.comPlays_) { f_.comPlays_ = true; }
+        ~ComPlaysScope() { f_.comPlays_ = was_; }
         ComPlaysScope(const ComPlaysScope&) = delete;
         ComPlaysScope& operator=(const ComPlaysScope&) = delete;
 
     private:
         MainForm& f_;
+        bool was_;  // a scope inside another leaves COM playing
     };
 
     Platform pf_;

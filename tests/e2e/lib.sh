@@ -24,13 +24,14 @@ export TAVORIN_WIDGET_DIALOGS=1  # the tests drive Qt's own file dialog
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# Waits until a command succeeds, polling, up to a generous deadline in seconds.
+# Waits until a command succeeds, polling every POLL seconds (0.2), up to a generous deadline
+# in seconds.
 wait_for() {
     local deadline=$1; shift
     local end=$((SECONDS + deadline))
     until "$@"; do
         [ $SECONDS -lt $end ] || return 1
-        sleep 0.2
+        sleep "${POLL:-0.2}"
     done
 }
 

@@ -28,20 +28,11 @@ reach_coms_pause() {
     fi
     return 1
 }
-# As wait_for, polling every 20 ms, for the moments that are timed.
-wait_close() {
-    local deadline=$1; shift
-    local end=$((SECONDS + deadline))
-    until "$@"; do
-        [ $SECONDS -lt $end ] || return 1
-        sleep 0.02
-    done
-}
 
 wait_for 120 reach_coms_pause || fail "COM's turn never paused after a move: $(tail -n 5 "$TAVORIN_TRACE")"
 t0=$(now_ms)
 xdotool mousemove --window "$WID" 20 $((MENUBAR / 2)) click 1
-wait_close 10 menu_open || fail "the File menu did not open"
+POLL=0.02 wait_for 10 menu_open || fail "the File menu did not open"
 t1=$(now_ms)
 in_coms_pause || fail "the File menu opened only after the pause ($((t1 - t0)) ms)"
 echo "menu shown $((t1 - t0)) ms after the click, inside COM's pause"
@@ -56,7 +47,7 @@ wait_for 120 new_coms_pause || fail "COM's turn never paused again"
 t0=$(now_ms)
 key ctrl+x
 gone() { ! kill -0 "$APP_PID" 2>/dev/null; }
-wait_close 10 gone || fail "Exit during the pause did not end the program"
+POLL=0.02 wait_for 10 gone || fail "Exit during the pause did not end the program"
 t1=$(now_ms)
 APP_PID=
 [ "$(last_line)" = "pause 3000" ] || fail "something ran on after Exit: $(last_line)"

@@ -10,6 +10,17 @@
 
 namespace tavorin::test {
 
+// New Game on a platform of the caller's, with the opening roll decided by the given dice
+// (player's, COM's); the default lets the player begin.
+inline MainForm& startedGame(VirtualPlatform& p, int mine = 6, int coms = 1) {
+    MainForm& f = p.started() ? p.form() : p.start();
+    for (int t = 0; t < 6; ++t)
+        p.queueDice({mine, coms});
+    p.send(Event::command(MenuId::mnuNew));
+    p.runFor(7 * 300);
+    return f;
+}
+
 class GameTest : public ::testing::Test {
 protected:
     VirtualPlatform pf;
@@ -22,12 +33,7 @@ protected:
     }
 
     // New Game with the opening roll decided by the given dice (player's, COM's).
-    void newGameDecidedBy(int mine, int coms) {
-        for (int t = 0; t < 6; ++t)
-            pf.queueDice({mine, coms});
-        pf.send(Event::command(MenuId::mnuNew));
-        pf.runFor(7 * 300);
-    }
+    void newGameDecidedBy(int mine, int coms) { startedGame(pf, mine, coms); }
     // A position in the middle of the player's turn, no roll or COM turn running. The first
     // call starts the game; rows of a table after it reuse that game (New Game is offered only
     // once), with whatever roll a row left running stopped.

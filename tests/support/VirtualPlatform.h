@@ -30,6 +30,7 @@ public:
     // Creates the form on this platform and runs start-up.
     MainForm& start();
     MainForm& form() { return *form_; }
+    bool started() const { return form_ != nullptr; }
 
     // Runs the clock to `t` (or by `ms`): timer ticks and scripted input are delivered at their
     // times while no handler runs. Returns false once the program has ended.
