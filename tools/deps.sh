@@ -5,7 +5,7 @@ BUILD_PACKAGES="g++ cmake make pkg-config qt6-base-dev qt6-translations-l10n lib
 TEST_PACKAGES="xvfb xdotool x11-utils imagemagick googletest libgtest-dev libbenchmark-dev
   clang clang-format desktop-file-utils appstream sox strace python3 weston qt6-wayland"
 # ./package builds the Debian package with debhelper; ./test lints it.
-PACKAGE_PACKAGES="debhelper dpkg-dev lintian"
+PACKAGE_PACKAGES="build-essential debhelper dpkg-dev lintian"
 
 install_packages() {
     local missing=()
