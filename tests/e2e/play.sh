@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # New Game, then real clicks: a checker leaves point 1, and a double-click on the dice passes.
 source "$(dirname "$0")/lib.sh"
+export TAVORIN_TRACE=$WORK/trace
 start_game
 key ctrl+n
 board_shown() { shot "$WORK/now.png"; [ "$(pixel "$WORK/now.png" 5 300)" != "0,128,0" ]; }
@@ -13,19 +14,22 @@ shot "$WORK/start.png"
 is_green "$WORK/start.png" || fail "no light checker on point 1 at the start"
 
 # Until the player's turn comes (COM may begin), clicks on point 1 are ignored. A die that
-# lands on COM's point 6 is refused: then a click on the dice plays the other die first, and
-# now and then a double-click passes, for a double of fives.
+# lands on a point COM holds is refused with mistake.wav: then a click on the dice offers the
+# other die, and when that is refused too, a double-click passes to the next roll.
 refused=0
 moved() {
+    local before
+    before=$(wc -l <"$TAVORIN_TRACE")
     click 735 540
     sleep 0.5
     shot "$WORK/after.png"
     ! is_green "$WORK/after.png" && return 0
+    tail -n +$((before + 1)) "$TAVORIN_TRACE" | grep -q ' mistake.wav$' || return 1
     refused=$((refused + 1))
-    if [ $((refused % 8)) -eq 0 ]; then dclick 910 90; else click 910 90; fi
+    if [ $((refused % 2)) -eq 1 ]; then click 910 90; else dclick 910 90; fi
     return 1
 }
-wait_for 60 moved || fail "clicking point 1 never moved a checker"
+wait_for 120 moved || fail "clicking point 1 never moved a checker"
 
 sleep 3  # let the checker land
 shot "$WORK/before-pass.png"
