@@ -9,7 +9,9 @@
 start_xvfb() {
     local screen=${1:-1600x1200x24} file
     file=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp 3>"$file" >/dev/null 2>&1 &
+    # -noreset: an X server resets when its last client leaves, and a program started in that
+    # moment cannot connect; the checks end one game and start the next at once.
+    Xvfb -displayfd 3 -screen 0 "$screen" -nolisten tcp -noreset 3>"$file" >/dev/null 2>&1 &
     XVFB_PID=$!
     for _ in $(seq 200); do
         if grep -q '^[0-9][0-9]*$' "$file" 2>/dev/null; then
