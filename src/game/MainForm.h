@@ -47,6 +47,14 @@ struct Event {
     static Event close() { return {Close}; }
 };
 
+// What the window answers at once, also while the game pauses: its menus, closing it, and the
+// music watchdog, so a track that ends in a pause starts again without a gap. Board input and
+// the turn timers wait for the pass after the pause.
+inline bool answersInPause(const Event& e) {
+    return e.kind == Event::Menu || e.kind == Event::Close ||
+           (e.kind == Event::Tick && e.timer == TimerId::Timer4);
+}
+
 class MainForm {
 public:
     explicit MainForm(Platform platform);

@@ -58,13 +58,6 @@ bool QtPlatform::eventFilter(QObject* watched, QEvent* e) {
     return false;
 }
 
-// What the window answers at once, also while the game is paused: its menus, closing it, and
-// the music watchdog, so a track that ends in a pause starts again without a gap.
-static bool answersInPause(const Event& e) {
-    return e.kind == Event::Menu || e.kind == Event::Close ||
-           (e.kind == Event::Tick && e.timer == TimerId::Timer4);
-}
-
 void QtPlatform::deliver(const Event& e) {
     if (pauseDepth_ > 0 && !answersInPause(e)) {
         hold(e);
@@ -75,13 +68,14 @@ void QtPlatform::deliver(const Event& e) {
 }
 
 // Board input and the turn timers wait for the next pass, where the handlers' own guards
-// decide. A repeated tick or a newer position of the mouse replaces the one kept before.
+// decide. A repeated tick counts once, in the place of the first; the mouse keeps only its
+// newest position.
 void QtPlatform::hold(const Event& e) {
-    const bool repeatedTick = e.kind == Event::Tick;
-    if (repeatedTick || e.kind == Event::MouseMove)
-        std::erase_if(pending_, [&](const Event& p) {
-            return p.kind == e.kind && (!repeatedTick || p.timer == e.timer);
-        });
+    const auto same = [&](const Event& p) {
+        return p.kind == e.kind && (e.kind != Event::Tick || p.timer == e.timer);
+    };
+    if (e.kind == Event::Tick && std::any_of(pending_.begin(), pending_.end(), same)) return;
+    if (e.kind == Event::MouseMove) std::erase_if(pending_, same);
     pending_.push_back(e);
 }
 

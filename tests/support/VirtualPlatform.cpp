@@ -42,19 +42,21 @@ void VirtualPlatform::dispatch(const Event& e) {
     if (afterEvent) afterEvent();
 }
 
-bool VirtualPlatform::nextDue(int64_t& when, int& timer, int& input) const {
+// The next scripted input or timer tick; in a pause only what answers in it.
+bool VirtualPlatform::nextDue(int64_t& when, int& timer, int& input, bool inPause) const {
     when = INT64_MAX;
     timer = -1;
     input = -1;
     for (size_t i = 0; i < input_.size(); ++i) {  // input in time order, then in script order
-        if (input_[i].at < when) {
+        if ((!inPause || answersInPause(input_[i].e)) && input_[i].at < when) {
             when = input_[i].at;
             input = static_cast<int>(i);
         }
     }
     for (int t = 0; t < 4; ++t) {
-        const Timer& tm = form_->ui.timer(static_cast<TimerId>(t));
-        if (tm.enabled() && due_[t] < when) {
+        const auto id = static_cast<TimerId>(t);
+        if (inPause && !answersInPause(Event::tick(id))) continue;
+        if (form_->ui.timer(id).enabled() && due_[t] < when) {
             when = due_[t];
             timer = t;
             input = -1;
@@ -63,20 +65,24 @@ bool VirtualPlatform::nextDue(int64_t& when, int& timer, int& input) const {
     return when != INT64_MAX;
 }
 
+void VirtualPlatform::fire(int timer, int input) {
+    if (input >= 0) {
+        const Event e = input_[static_cast<size_t>(input)].e;
+        input_.erase(input_.begin() + input);
+        dispatch(e);
+    } else {
+        dispatch(Event::tick(static_cast<TimerId>(timer)));
+    }
+}
+
 bool VirtualPlatform::runUntil(int64_t t) {
     if (ended) return false;
     try {
         int64_t when;
         int timer, input;
-        while (nextDue(when, timer, input) && when <= t) {
+        while (nextDue(when, timer, input, false) && when <= t) {
             now = std::max(now, when);
-            if (input >= 0) {
-                const Event e = input_[static_cast<size_t>(input)].e;
-                input_.erase(input_.begin() + input);
-                dispatch(e);
-            } else {
-                dispatch(Event::tick(static_cast<TimerId>(timer)));
-            }
+            fire(timer, input);
         }
         now = std::max(now, t);
     } catch (const ProgramEnded&) {
@@ -123,31 +129,11 @@ void VirtualPlatform::doEvents() {
 void VirtualPlatform::sleepMs(int ms) {
     record("sleep " + std::to_string(ms));
     const int64_t end = now + ms;
-    for (;;) {
-        int64_t when = INT64_MAX;
-        int input = -1;
-        for (size_t i = 0; i < input_.size(); ++i) {
-            const Event::Kind k = input_[i].e.kind;
-            if ((k == Event::Menu || k == Event::Close) && input_[i].at < when) {
-                when = input_[i].at;
-                input = static_cast<int>(i);
-            }
-        }
-        const Timer& watchdog = form_->ui.Timer4;
-        const int t4 = static_cast<int>(TimerId::Timer4);
-        if (watchdog.enabled() && due_[t4] < when) {
-            when = due_[t4];
-            input = -1;
-        }
-        if (when > end) break;
+    int64_t when;
+    int timer, input;
+    while (nextDue(when, timer, input, true) && when <= end) {
         now = std::max(now, when);
-        if (input >= 0) {
-            const Event e = input_[static_cast<size_t>(input)].e;
-            input_.erase(input_.begin() + input);
-            dispatch(e);
-        } else {
-            dispatch(Event::tick(TimerId::Timer4));
-        }
+        fire(timer, input);
     }
     now = std::max(now, end);
 }

@@ -94,7 +94,8 @@ private:
     };
     void record(const std::string& what) { calls.push_back({now, what}); }
     void dispatch(const Event& e);
-    bool nextDue(int64_t& when, int& timer, int& input) const;
+    bool nextDue(int64_t& when, int& timer, int& input, bool inPause) const;
+    void fire(int timer, int input);
     std::string dialog(const std::string& kind, const std::string& title, const FilterList& f,
                        const std::string& dir, const std::string& proposed);
 
